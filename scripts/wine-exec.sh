@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# ctest's emulator: runs a Windows program under Wine in the build tree's own prefix ($1).
+set -euo pipefail
+prefix=$1
+shift
+"$(dirname "$0")/wine-prefix.sh" "$prefix"
+export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+exec wine "$@"

@@ -1,0 +1,190 @@
+#include "settings/fileos.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+
+#include "settings/getsysteminfo.h"
+#include "settings/state.h"
+#include "settings/tables.h"
+
+namespace {
+
+bool startsWith(const wchar_t* text, const wchar_t* prefix) {
+    return std::wcsncmp(text, prefix, std::wcslen(prefix)) == 0;
+}
+
+// Opens the settings key and reads one value. Returns false, with szPath untouched, when the key
+// cannot be opened: the caller then leaves the settings state as it is.
+bool readSetting(const wchar_t* name, ValueText& szPath) {
+    UniqueKey key = openKey(kSettingsKeyPath);
+    if (!key)
+        return false;
+    readValue(key.get(), name, szPath);
+    return true;
+}
+
+void writeSetting(const wchar_t* name, const wchar_t* text) {
+    UniqueKey key = openKey(kSettingsKeyPath);
+    if (key)
+        writeValue(key.get(), name, text);
+}
+
+// "source" and "voiceText": the first of the three short-list names the text begins with, else Chinese.
+int shortLanguageRow(const wchar_t* text) {
+    for (int row = 0; row < kShortLanguageCount; ++row) {
+        if (startsWith(text, kShortLanguages[row].stored))
+            return row;
+    }
+    return 0;
+}
+
+void writeShortLanguage(const wchar_t* name, int row) {
+    if (row >= 0 && row < kShortLanguageCount)
+        writeSetting(name, kShortLanguages[row].stored);
+}
+
+// Patches one letter of "keySet" with a single open of the key. A text shorter than six characters
+// is first completed from the default, so that the letter is not cut off behind a missing position.
+void patchKeySet(int position, wchar_t letter) {
+    UniqueKey key = openKey(kSettingsKeyPath);
+    if (!key)
+        return;
+    ValueText szPath;
+    readValue(key.get(), L"keySet", szPath);
+    const size_t defaultLength = std::wcslen(kDefaultKeySet);
+    for (size_t i = std::wcslen(szPath); i < defaultLength; ++i)
+        szPath[i] = kDefaultKeySet[i];
+    szPath[position] = letter;
+    writeValue(key.get(), L"keySet", szPath);
+}
+
+}  // namespace
+
+UniqueKey openKey(const wchar_t* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, kKeyAccess, &key) != ERROR_SUCCESS)
+        return UniqueKey();
+    return UniqueKey(key);
+}
+
+bool readValue(HKEY key, const wchar_t* name, ValueText& szPath) {
+    std::fill(std::begin(szPath), std::end(szPath), L'\0');
+    DWORD type = REG_NONE;
+    DWORD LENTH = kValueBytes;
+    const LONG status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(szPath), &LENTH);
+    const bool isString = type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+    // Whether the text is terminated is decided from the byte count alone: the registry may put a NUL
+    // after the data on its own.
+    const DWORD chars = LENTH / sizeof(wchar_t);
+    const bool terminated = LENTH % sizeof(wchar_t) == 0 && chars > 0 && szPath[chars - 1] == L'\0';
+    if (status != ERROR_SUCCESS || !isString || LENTH > kValueBytes || !terminated) {
+        std::fill(std::begin(szPath), std::end(szPath), L'\0');
+        return false;
+    }
+    // The text ends at its first NUL; whatever an embedded NUL hides is not part of it.
+    std::fill(szPath + std::wcslen(szPath), std::end(szPath), L'\0');
+    return true;
+}
+
+void writeValue(HKEY key, const wchar_t* name, const wchar_t* text) {
+    const DWORD bytes = static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t));
+    // A failed write is not reported: the settings state already holds the new value.
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes);
+}
+
+void updateTranslateData() {
+    onoffState = 0;
+    readOnOff();
+    readSource();
+    readDest();
+    readVoiceText();
+    readKeySet();
+    detectUiLanguage();
+}
+
+void readOnOff() {
+    ValueText szPath;
+    if (readSetting(L"onoff", szPath))
+        onoffState = startsWith(szPath, L"on") ? 1 : 0;
+}
+
+void readSource() {
+    ValueText szPath;
+    if (readSetting(L"source", szPath))
+        sourceflag = shortLanguageRow(szPath);
+}
+
+void readVoiceText() {
+    ValueText szPath;
+    if (readSetting(L"voiceText", szPath))
+        voiceLanguage = shortLanguageRow(szPath);
+}
+
+void readDest() {
+    ValueText szPath;
+    if (!readSetting(L"dest", szPath))
+        return;
+    destflag = 1;  // English when nothing matches
+    for (int row = 0; row < kLanguageCount; ++row) {
+        if (startsWith(szPath, kLanguages[row].stored)) {
+            destflag = row;
+            break;
+        }
+    }
+}
+
+void readKeySet() {
+    ValueText szPath;
+    if (!readSetting(L"keySet", szPath))
+        return;
+    mouseVoiceKey = szPath[1];
+    mouseSearchKey = szPath[2];
+    keyboardVoiceKey = szPath[4];
+    keyboardSearchKey = szPath[5];
+    mouseFlagVoice = keyLetterToIndex(mouseVoiceKey, 0);
+    mouseFlagSearch = keyLetterToIndex(mouseSearchKey, 0);
+    keyboardFlagVoice = keyLetterToIndex(keyboardVoiceKey, 1);
+    keyboardFlagSearch = keyLetterToIndex(keyboardSearchKey, 1);
+}
+
+void writeOnOff() {
+    writeSetting(L"onoff", onoffState == 1 ? L"on" : L"off");
+}
+
+void writeSource() {
+    writeShortLanguage(L"source", sourceflag);
+}
+
+void writeVoiceText() {
+    writeShortLanguage(L"voiceText", voiceLanguage);
+}
+
+void writeDest() {
+    if (destflag >= 0 && destflag < kLanguageCount)
+        writeSetting(L"dest", kLanguages[destflag].stored);
+}
+
+void writeDefaultSet() {
+    writeSetting(L"keySet", kDefaultKeySet);
+}
+
+void mouseSetKey(int row, int which) {
+    if (row >= 0 && row < kMouseKeyCount)
+        patchKeySet(which == 1 ? 1 : 2, kMouseKeys[row].letter);
+}
+
+void keyboardSetKey(int row, int which) {
+    if (row >= 0 && row < kKeyboardKeyCount)
+        patchKeySet(which == 1 ? 4 : 5, kKeyboardKeys[row].letter);
+}
+
+int keyLetterToIndex(int letter, int table) {
+    const KeyRow* rows = table == 0 ? kMouseKeys : kKeyboardKeys;
+    const int count = table == 0 ? kMouseKeyCount : kKeyboardKeyCount;
+    for (int row = 0; row < count; ++row) {
+        if (rows[row].letter == letter)
+            return row;
+    }
+    return -1;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+#include "ui/handles.h"
+
+// The registry store. Every operation opens its key, does its read or write and closes the key again;
+// nothing is cached. Failures are silent: the settings state keeps what it held.
+
+constexpr const wchar_t* kSettingsKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const wchar_t* kVersionKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr REGSAM kKeyAccess = KEY_READ | KEY_WRITE;  // 0x2001F
+constexpr const wchar_t* kDefaultKeySet = L"MWSBNM";
+
+// A value is read into 32 characters but accepted only when it fits 32 bytes with its terminator,
+// that is 15 characters at most.
+constexpr int kValueChars = 32;
+constexpr DWORD kValueBytes = 32;
+using ValueText = wchar_t[kValueChars];
+
+// Opens an existing key of HKEY_CURRENT_USER; never creates one.
+UniqueKey openKey(const wchar_t* path);
+
+// Fills szPath with the value's text, or leaves it all zeros when the value is missing, too long, not a
+// string or not terminated. Returns whether the text was accepted.
+bool readValue(HKEY key, const wchar_t* name, ValueText& szPath);
+
+// Stores text as REG_SZ with its terminator.
+void writeValue(HKEY key, const wchar_t* name, const wchar_t* text);
+
+void updateTranslateData();
+void readOnOff();
+void readSource();
+void readDest();
+void readVoiceText();
+void readKeySet();
+
+void writeOnOff();
+void writeSource();
+void writeDest();
+void writeVoiceText();
+void writeDefaultSet();
+
+// Put the letter of a Mouse (Keyboard) key table row into "keySet": which 1 is the input key at
+// position 1 (4), any other value the search key at position 2 (5).
+void mouseSetKey(int row, int which);
+void keyboardSetKey(int row, int which);
+
+// The row of a key letter in the Mouse key table (table 0) or the Keyboard key table (any other table);
+// -1 for a letter that has no row.
+int keyLetterToIndex(int letter, int table);

@@ -1,0 +1,26 @@
+#include "settings/state.h"
+
+int uiLanguageFlag;
+int workMode;
+int onoffState;
+int sourceflag;
+int destflag;
+int voiceLanguage;
+
+int mouseVoiceKey;
+int mouseSearchKey;
+int keyboardVoiceKey;
+int keyboardSearchKey;
+int mouseFlagVoice;
+int mouseFlagSearch;
+int keyboardFlagVoice;
+int keyboardFlagSearch;
+
+std::atomic<int> noticeFlag{0};
+
+wchar_t modulePath[kModulePathChars];
+char moduleDir[kModuleDirBytes];
+char versionFilePath[kVersionFilePathBytes];
+char localVersionFilePath[kVersionFilePathBytes];
+wchar_t versionText[kVersionTextChars];
+wchar_t localVersionText[kVersionTextChars];

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "notify/process.h"
+#include "settings/state.h"
+#include "ui/handles.h"
+
+namespace {
+
+constexpr unsigned char kSentinel = 0xBD;
+
+// The assistant's side: creates the section, fills its record with a sentinel and watches it.
+class Notifier : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        section_ = new UniqueKernelHandle(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                             kSectionViewBytes, kSectionName));
+        ASSERT_TRUE(*section_);
+        view_ = new UniqueView(MapViewOfFile(section_->get(), FILE_MAP_ALL_ACCESS, 0, 0, kSectionViewBytes));
+        ASSERT_TRUE(*view_);
+        thread_fun();
+    }
+    static void TearDownTestSuite() {
+        delete view_;
+        delete section_;
+    }
+    void SetUp() override {
+        noticeFlag = 0;
+        clearRecord();
+    }
+
+    static volatile unsigned char* shared() { return static_cast<volatile unsigned char*>(view_->get()); }
+    static void clearRecord() {
+        for (DWORD i = 0; i < kSectionViewBytes; ++i)
+            shared()[i] = kSentinel;
+    }
+    static std::vector<unsigned char> record() {
+        std::vector<unsigned char> bytes(kRecordBytes);
+        for (int i = 0; i < kRecordBytes; ++i)
+            bytes[i] = shared()[i];
+        return bytes;
+    }
+    // Waits (bounded) until the record changes from the sentinel; returns the milliseconds it took.
+    static DWORD waitForRecord(DWORD timeoutMs = 3000) {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeoutMs) {
+            if (shared()[0] != kSentinel && noticeFlag.load() == 0)
+                return GetTickCount() - start;
+            Sleep(1);
+        }
+        return timeoutMs;
+    }
+    static std::vector<unsigned char> expectedRecord(const char* keyword) {
+        std::vector<unsigned char> bytes(kRecordBytes, 0);
+        for (size_t i = 0; keyword[i]; ++i)
+            bytes[2 * i] = static_cast<unsigned char>(keyword[i]);
+        return bytes;
+    }
+
+    static UniqueKernelHandle* section_;
+    static UniqueView* view_;
+};
+UniqueKernelHandle* Notifier::section_;
+UniqueView* Notifier::view_;
+
+TEST_F(Notifier, WritesEachKeywordAsAThirtyTwoByteRecordAndLeavesTheRestAlone) {
+    const struct {
+        int request;
+        const char* keyword;
+    } cases[] = {{1, "HELLOO"}, {2, "UPDATE"}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.keyword);
+        clearRecord();
+        noticeFlag = row.request;
+        waitForRecord();
+        EXPECT_EQ(record(), expectedRecord(row.keyword));
+        EXPECT_EQ(noticeFlag.load(), 0);
+        for (DWORD i = kRecordBytes; i < kSectionViewBytes; ++i)
+            ASSERT_EQ(shared()[i], kSentinel) << "byte " << i;
+    }
+}
+
+TEST_F(Notifier, KeepsOnlyTheLatestRequestOfOnePeriod) {
+    // Wait for a write to line up with the notifier's poll, then post twice well inside the next period.
+    noticeFlag = 1;
+    waitForRecord();
+    clearRecord();
+    noticeFlag = 1;
+    noticeFlag = 2;
+    waitForRecord();
+    EXPECT_EQ(record(), expectedRecord("UPDATE"));
+    Sleep(kNoticePollMs + 200);
+    EXPECT_EQ(record(), expectedRecord("UPDATE")) << "the replaced request must not follow later";
+}
+
+TEST_F(Notifier, WritesTheSameKeywordAgainForEachRequest) {
+    for (int round = 0; round < 2; ++round) {
+        clearRecord();
+        noticeFlag = 1;
+        waitForRecord();
+        EXPECT_EQ(record(), expectedRecord("HELLOO")) << "round " << round;
+    }
+}
+
+TEST_F(Notifier, LeavesAnUnknownRequestInPlace) {
+    noticeFlag = 3;
+    Sleep(2 * kNoticePollMs + 100);
+    EXPECT_EQ(noticeFlag.load(), 3);
+    EXPECT_EQ(shared()[0], kSentinel);
+    noticeFlag = 0;
+}
+
+TEST_F(Notifier, DeliveryWaitReturnsOnceTheRecordIsInTheSection) {
+    noticeFlag = 2;
+    EXPECT_TRUE(waitNoticeDelivered());
+    EXPECT_EQ(record(), expectedRecord("UPDATE"));
+    EXPECT_TRUE(waitNoticeDelivered()) << "nothing pending";
+}
+
+// Latency from a post to its record, reported for the record; a post that never arrives fails.
+TEST_F(Notifier, MeasuresNoticeLatency) {
+    std::vector<DWORD> latencies;
+    for (int post = 0; post < 20; ++post) {
+        clearRecord();
+        Sleep(37 * (post % 13));  // posts fall at different points of the polling period
+        noticeFlag = 1;
+        const DWORD latency = waitForRecord();
+        ASSERT_EQ(record(), expectedRecord("HELLOO")) << "post " << post;
+        latencies.push_back(latency);
+    }
+    std::sort(latencies.begin(), latencies.end());
+    const DWORD median = latencies[latencies.size() / 2];
+    RecordProperty("latency_median_ms", static_cast<int>(median));
+    RecordProperty("latency_max_ms", static_cast<int>(latencies.back()));
+    std::printf("notice latency over %zu posts: median %lu ms, max %lu ms\n", latencies.size(), median,
+                latencies.back());
+}
+
+TEST(NotifierWithoutSection, ThreadEndsAndDeliveryWaitDoesNotBlock) {
+    ASSERT_FALSE(UniqueKernelHandle(OpenFileMappingW(FILE_MAP_READ, FALSE, kSectionName)))
+        << "another program holds the section";
+    UniqueKernelHandle thread(CreateThread(nullptr, 0, noticeThreadProc, nullptr, 0, nullptr));
+    ASSERT_TRUE(thread);
+    EXPECT_EQ(WaitForSingleObject(thread.get(), 5000), WAIT_OBJECT_0);
+    DWORD code = 99;
+    EXPECT_TRUE(GetExitCodeThread(thread.get(), &code));
+    EXPECT_EQ(code, 0u);
+
+    thread_fun();
+    noticeFlag = 1;
+    EXPECT_FALSE(waitNoticeDelivered());
+    EXPECT_EQ(noticeFlag.load(), 1) << "nobody takes the request";
+    noticeFlag = 0;
+}
+
+}  // namespace
