@@ -17,6 +17,7 @@ needs=(
   "/usr/src/googletest/CMakeLists.txt:googletest"
   "clang-format:clang-format"
   "/usr/bin/import:imagemagick"
+  "xwininfo:x11-utils"
 )
 
 missing=()

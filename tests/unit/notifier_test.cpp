@@ -6,65 +6,41 @@
 
 #include "notify/process.h"
 #include "settings/state.h"
+#include "tests/common/section.h"
 #include "ui/handles.h"
 
 namespace {
 
-constexpr unsigned char kSentinel = 0xBD;
-
-// The assistant's side: creates the section, fills its record with a sentinel and watches it.
+// The assistant's side: creates the section before the notifier starts, and watches its record.
 class Notifier : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        section_ = new UniqueKernelHandle(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                                             kSectionViewBytes, kSectionName));
-        ASSERT_TRUE(*section_);
-        view_ = new UniqueView(MapViewOfFile(section_->get(), FILE_MAP_ALL_ACCESS, 0, 0, kSectionViewBytes));
-        ASSERT_TRUE(*view_);
+        section_ = new SharedSection();
+        ASSERT_TRUE(section_->valid());
         thread_fun();
     }
-    static void TearDownTestSuite() {
-        delete view_;
-        delete section_;
-    }
+    static void TearDownTestSuite() { delete section_; }
     void SetUp() override {
         noticeFlag = 0;
-        clearRecord();
+        section_->clear();
     }
 
-    static volatile unsigned char* shared() { return static_cast<volatile unsigned char*>(view_->get()); }
-    static void clearRecord() {
-        for (DWORD i = 0; i < kSectionViewBytes; ++i)
-            shared()[i] = kSentinel;
-    }
-    static std::vector<unsigned char> record() {
-        std::vector<unsigned char> bytes(kRecordBytes);
-        for (int i = 0; i < kRecordBytes; ++i)
-            bytes[i] = shared()[i];
-        return bytes;
-    }
-    // Waits (bounded) until the record changes from the sentinel; returns the milliseconds it took.
-    static DWORD waitForRecord(DWORD timeoutMs = 3000) {
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            if (shared()[0] != kSentinel && noticeFlag.load() == 0)
-                return GetTickCount() - start;
+    // A record counts once the notifier has also cleared the request.
+    static DWORD waitForRecord() {
+        const DWORD waited = section_->waitForRecord();
+        for (int i = 0; i < 100 && noticeFlag.load() != 0; ++i)
             Sleep(1);
-        }
-        return timeoutMs;
+        return waited;
     }
+    static std::vector<unsigned char> record() { return section_->record(); }
     static std::vector<unsigned char> expectedRecord(const char* keyword) {
-        std::vector<unsigned char> bytes(kRecordBytes, 0);
-        for (size_t i = 0; keyword[i]; ++i)
-            bytes[2 * i] = static_cast<unsigned char>(keyword[i]);
-        return bytes;
+        return SharedSection::expectedRecord(keyword);
     }
+    static void clearRecord() { section_->clear(); }
 
-    static UniqueKernelHandle* section_;
-    static UniqueView* view_;
+    static SharedSection* section_;
 };
-UniqueKernelHandle* Notifier::section_;
-UniqueView* Notifier::view_;
+SharedSection* Notifier::section_;
 
 TEST_F(Notifier, WritesEachKeywordAsAThirtyTwoByteRecordAndLeavesTheRestAlone) {
     const struct {
@@ -78,8 +54,7 @@ TEST_F(Notifier, WritesEachKeywordAsAThirtyTwoByteRecordAndLeavesTheRestAlone) {
         waitForRecord();
         EXPECT_EQ(record(), expectedRecord(row.keyword));
         EXPECT_EQ(noticeFlag.load(), 0);
-        for (DWORD i = kRecordBytes; i < kSectionViewBytes; ++i)
-            ASSERT_EQ(shared()[i], kSentinel) << "byte " << i;
+        EXPECT_TRUE(section_->untouchedAfterRecord());
     }
 }
 
@@ -109,7 +84,7 @@ TEST_F(Notifier, LeavesAnUnknownRequestInPlace) {
     noticeFlag = 3;
     Sleep(2 * kNoticePollMs + 100);
     EXPECT_EQ(noticeFlag.load(), 3);
-    EXPECT_EQ(shared()[0], kSentinel);
+    EXPECT_EQ(record()[0], SharedSection::kSentinel);
     noticeFlag = 0;
 }
 

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# `make run`: opens the settings dialog under Wine with assistant-watch standing in for the assistant, so
+# that the notices the dialog sends are printed here.
+#   UI=zh / UI=en   Chinese or English system language (default: this machine's locale)
+#   SHOT=path       on a virtual display, where to save the picture of the dialog
+# With $DISPLAY set, the dialog opens there and this returns when it is closed. Without one, the dialog
+# opens on a virtual display of our own, is photographed, and is closed again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD:-build}
+bin=$PWD/$build/bin
+shot=${SHOT:-$build/screenshot.png}
+
+case ${UI:-} in
+  zh) export LC_ALL=zh_CN.UTF-8 ;;
+  en) export LC_ALL=en_US.UTF-8 ;;
+  "") ;;
+  *) echo "UI is zh or en" >&2; exit 2 ;;
+esac
+
+source scripts/xvfb.sh
+export WINEPREFIX=$PWD/$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+headless=0
+[[ -z ${DISPLAY:-} ]] && headless=1
+
+watcher=
+cleanup() {
+  [[ -n $watcher ]] && kill "$watcher" 2>/dev/null
+  wineserver -k 2>/dev/null || true
+  stop_xvfb
+}
+trap cleanup EXIT
+
+((headless)) && start_xvfb
+scripts/wine-prefix.sh "$WINEPREFIX"
+
+wine "$bin/assistant-watch.exe" &
+watcher=$!
+sleep 1  # the section must exist before the dialog's notifier looks for it
+
+if ((!headless)); then
+  (cd "$bin" && wine SonvaroSet.exe)
+  exit 0
+fi
+
+(cd "$bin" && wine SonvaroSet.exe) &
+geometry=
+for _ in $(seq 100); do
+  geometry=$(xwininfo -root -tree | awk '/"Sonvaro": \(/ {print $(NF-1), $NF; exit}')
+  [[ -n $geometry ]] && break
+  sleep 0.1
+done
+[[ -n $geometry ]] || { echo "the dialog did not appear" >&2; exit 1; }
+sleep 1  # let it paint
+read -r size offset <<<"$geometry"
+import -window root -crop "$size${offset%%+*}" "$shot" 2>/dev/null || import -window root "$shot"
+echo "screenshot of the dialog: $shot"
+wine taskkill /IM SonvaroSet.exe >/dev/null 2>&1 || true

@@ -1,0 +1,205 @@
+#include "tests/e2e/driver.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+namespace {
+
+std::wstring windowText(HWND window) {
+    wchar_t text[1024] = {};
+    // WM_GETTEXT with a timeout: a hung program must not hang the test.
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &length);
+    return text;
+}
+
+// Hands a message to the program without waiting for it: the handler may show a modal box. Not posted:
+// Wine hands a posted message again to every modal loop its handler opens.
+void notify(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    SendNotifyMessageW(window, message, wParam, lParam);
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+}  // namespace
+
+bool chineseSystem() {
+    return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_CHINESE;
+}
+
+const wchar_t* expected(const wchar_t* chinese, const wchar_t* english) {
+    return chineseSystem() ? chinese : english;
+}
+
+std::wstring testBinDir() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.rfind(L'\\') + 1);
+}
+
+std::vector<HWND> topLevelWindows(DWORD processId, const wchar_t* wanted) {
+    struct Search {
+        DWORD processId;
+        const wchar_t* wanted;
+        std::vector<HWND> found;
+    } search{processId, wanted, {}};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId && IsWindowVisible(window) && className(window) == s->wanted) {
+                s->found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+Program::Program(const std::wstring& workingDir, const std::wstring& exePath) {
+    const std::wstring exe = exePath.empty() ? testBinDir() + L"SonvaroSet.exe" : exePath;
+    std::wstring command = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(),
+                        &startup, &info)) {
+        ADD_FAILURE() << "cannot start the program, error " << GetLastError();
+        return;
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    processId_ = info.dwProcessId;
+    WaitForInputIdle(process_, kWaitMs);
+    for (DWORD waited = 0; waited < kWaitMs && !dialog_; waited += 20) {
+        for (HWND window : topLevelWindows(processId_, L"#32770")) {
+            if (windowText(window) == L"Sonvaro" && GetDlgItem(window, 1009))
+                dialog_ = window;
+        }
+        if (!dialog_)
+            Sleep(20);
+    }
+    if (!dialog_)
+        ADD_FAILURE() << "the settings dialog did not appear";
+}
+
+Program::~Program() {
+    if (!process_)
+        return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        // Close it as a person would; kill it only when it does not end.
+        for (auto box = waitMessageBox(0); box; box = waitMessageBox(200))
+            answer(*box, IDCANCEL);
+        if (dialog_)
+            notify(dialog_, WM_COMMAND, IDCANCEL, 0);
+        if (WaitForSingleObject(process_, 5000) == WAIT_TIMEOUT)
+            TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+std::wstring Program::text(int id) const {
+    return windowText(control(id));
+}
+
+bool Program::checked(int id) const {
+    return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+SIZE Program::size(int id) const {
+    RECT rect{};
+    GetWindowRect(control(id), &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+std::vector<std::wstring> Program::rows(int id) const {
+    std::vector<std::wstring> result;
+    const auto count = SendMessageW(control(id), CB_GETCOUNT, 0, 0);
+    for (LRESULT row = 0; row < count; ++row) {
+        wchar_t text[256] = {};
+        if (SendMessageW(control(id), CB_GETLBTEXTLEN, row, 0) < 255) {
+            SendMessageW(control(id), CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text));
+        }
+        result.push_back(text);
+    }
+    return result;
+}
+
+int Program::selection(int id) const {
+    return static_cast<int>(SendMessageW(control(id), CB_GETCURSEL, 0, 0));
+}
+
+void Program::select(int id, int row) {
+    SendMessageW(control(id), CB_SETCURSEL, row, 0);
+    notify(dialog_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control(id)));
+}
+
+void Program::click(int id) {
+    notify(control(id), BM_CLICK, 0, 0);
+}
+
+void Program::systemCommand(WPARAM command) {
+    notify(dialog_, WM_SYSCOMMAND, command, 0);
+}
+
+void Program::close() {
+    notify(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void Program::key(WORD virtualKey) {
+    // Keys go to the window with the focus; the dialog's loop turns Enter and Escape into commands.
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    HWND focus = GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info) && info.hwndFocus
+                     ? info.hwndFocus
+                     : dialog_;
+    PostMessageW(focus, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(focus, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+std::optional<MessageBoxInfo> Program::waitMessageBox(DWORD timeoutMs, HWND except) const {
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : topLevelWindows(processId_, L"#32770")) {
+            if (window == dialog_ || window == except)
+                continue;
+            MessageBoxInfo box;
+            box.window = window;
+            box.caption = windowText(window);
+            box.text = windowText(GetDlgItem(window, 0xFFFF));
+            box.ok = GetDlgItem(window, IDOK) != nullptr;
+            box.cancel = GetDlgItem(window, IDCANCEL) != nullptr;
+            // The icon is a static control of its own: id 20 on Windows, 0x440 in Wine.
+            box.icon = GetDlgItem(window, 20) != nullptr || GetDlgItem(window, 0x440) != nullptr;
+            return box;
+        }
+        if (timeoutMs == 0)
+            break;
+        Sleep(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return std::nullopt;
+}
+
+void Program::answer(const MessageBoxInfo& box, int button) const {
+    notify(box.window, WM_COMMAND, button, 0);
+    for (DWORD waited = 0; waited < kWaitMs && IsWindow(box.window); waited += 10)
+        Sleep(10);
+}
+
+void Program::sync() const {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(dialog_, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result);
+}
+
+bool Program::waitExit(DWORD timeoutMs) const {
+    return WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}

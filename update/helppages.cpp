@@ -1,0 +1,38 @@
+#include "update/helppages.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/kestrunedlg.h"
+#include "settings/state.h"
+
+namespace {
+
+void openPage(const wchar_t* chinesePath, const wchar_t* englishPath) {
+    const std::wstring address = uiLanguageFlag == 1 ? std::wstring(kChineseSite) + chinesePath
+                                                     : std::wstring(kEnglishSite) + englishPath;
+    // What the browser does with it is the browser's business; nothing is reported.
+    ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+void openInstructionsPage() {
+    openPage(L"/pallix-q7-voice-assistant-instructions-cn-v2.html",
+             L"/pallix-q7-voice-assistant-instructions-en-v2.html");
+}
+
+void openLearnMorePage() {
+    openPage(L"/pallix-q7-voice-assistant-learn-more-cn-v2.html",
+             L"/pallix-q7-voice-assistant-learn-more-en-v2.html");
+}
+
+void CkestruneDlg::OnBnClickedInstructions() {
+    openInstructionsPage();
+}
+
+void CkestruneDlg::OnBnClickedLearnMore() {
+    openLearnMorePage();
+}
