@@ -179,7 +179,11 @@ std::optional<MessageBoxInfo> Program::waitMessageBox(DWORD timeoutMs, HWND exce
             box.ok = GetDlgItem(window, IDOK) != nullptr;
             box.cancel = GetDlgItem(window, IDCANCEL) != nullptr;
             // The icon is a static control of its own: id 20 on Windows, 0x440 in Wine.
-            box.icon = GetDlgItem(window, 20) != nullptr || GetDlgItem(window, 0x440) != nullptr;
+            for (int id : {20, 0x440}) {
+                HWND icon = GetDlgItem(window, id);
+                box.icon =
+                    box.icon || (icon && IsWindowVisible(icon) && SendMessageW(icon, STM_GETICON, 0, 0));
+            }
             return box;
         }
         if (timeoutMs == 0)
