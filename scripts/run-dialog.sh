@@ -34,6 +34,11 @@ trap cleanup EXIT
 ((headless)) && start_xvfb
 scripts/wine-prefix.sh "$WINEPREFIX"
 
+# A fresh prefix has no hotkeys stored yet; store the defaults, as the assistant's installer does.
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+wine reg query "$run_key" /v keySet >/dev/null 2>&1 ||
+  wine reg add "$run_key" /v keySet /t REG_SZ /d MWSBNM /f >/dev/null 2>&1
+
 wine "$bin/assistant-watch.exe" &
 watcher=$!
 sleep 1  # the section must exist before the dialog's notifier looks for it
