@@ -4,12 +4,12 @@
 #include "ui/dialog.h"
 
 class CkestruneApp : public WinApp {
-  public:
+public:
     bool InitInstance() override;
 };
 
 // The about box: the icon, the program's name and version, and one button.
 class CAboutDlg : public Dialog {
-  public:
+public:
     explicit CAboutDlg(HWND parent);
 };

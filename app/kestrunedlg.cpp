@@ -75,9 +75,7 @@ bool drawsOnPicture(int id) {
            id == IDC_MODE_VOICE_TRANSLATE;
 }
 
-int backgroundBitmap() {
-    return uiLanguageFlag == 1 ? IDB_BACKGROUND_CHINESE : IDB_BACKGROUND_ENGLISH;
-}
+int backgroundBitmap() { return uiLanguageFlag == 1 ? IDB_BACKGROUND_CHINESE : IDB_BACKGROUND_ENGLISH; }
 
 }  // namespace
 
@@ -98,8 +96,7 @@ BOOL CkestruneDlg::OnInitDialog() {
     // The view shows the stored mode, and the language lists of that mode act at once.
     workMode = onoffState;
     labelBitmap_.reset(LoadBitmapW(WinApp::instance(), MAKEINTRESOURCEW(backgroundBitmap())));
-    if (labelBitmap_)
-        labelBrush_.reset(CreatePatternBrush(labelBitmap_.get()));
+    if (labelBitmap_) labelBrush_.reset(CreatePatternBrush(labelBitmap_.get()));
     setLabelTexts();
 
     thread_fun();
@@ -166,11 +163,9 @@ HBRUSH CkestruneDlg::labelBackground(HDC dc, HWND control) {
 
 void CkestruneDlg::addAboutEntry() {
     HMENU menu = GetSystemMenu(window(), FALSE);
-    if (!menu)
-        return;
+    if (!menu) return;
     wchar_t text[64] = {};
-    if (LoadStringW(WinApp::instance(), IDS_ABOUTBOX, text, 64) <= 0)
-        return;
+    if (LoadStringW(WinApp::instance(), IDS_ABOUTBOX, text, 64) <= 0) return;
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text);
 }
@@ -179,8 +174,7 @@ void CkestruneDlg::setLabelTexts() {
     for (const LabelText& label : kLabels) {
         setText(label.id, uiText(label.chinese, label.english));
         const SIZE size = uiLanguageFlag == 1 ? label.chineseSize : label.englishSize;
-        if (size.cx > 0)
-            resize(label.id, size.cx, size.cy);
+        if (size.cx > 0) resize(label.id, size.cx, size.cy);
     }
 }
 
@@ -212,14 +206,12 @@ void CkestruneDlg::fillLists() {
 // A letter with no row leaves the list's selection as it is.
 void CkestruneDlg::selectMouseKey(int listId, int letter) {
     const int row = keyLetterToIndex(letter, 0);
-    if (row >= 0)
-        comboSelect(listId, row);
+    if (row >= 0) comboSelect(listId, row);
 }
 
 void CkestruneDlg::selectKeyboardKey(int listId, int letter) {
     const int row = keyLetterToIndex(letter, 1);
-    if (row >= 0)
-        comboSelect(listId, row);
+    if (row >= 0) comboSelect(listId, row);
 }
 
 void CkestruneDlg::selectLanguages() {
@@ -270,45 +262,33 @@ void CkestruneDlg::OnBnClickedVoiceTranslate() {
 // ---- Languages: each list acts only in its own mode ----
 
 void CkestruneDlg::OnCbnSelchangeSource() {
-    if (workMode != 1)
-        return;
+    if (workMode != 1) return;
     sourceflag = comboSelection(IDC_SOURCE_LANGUAGE);
     writeSource();
 }
 
 void CkestruneDlg::OnCbnSelchangeTarget() {
-    if (workMode != 1)
-        return;
+    if (workMode != 1) return;
     destflag = comboSelection(IDC_TARGET_LANGUAGE);
     writeDest();
 }
 
 void CkestruneDlg::OnCbnSelchangeVoiceLanguage() {
-    if (workMode != 0)
-        return;
+    if (workMode != 0) return;
     voiceLanguage = comboSelection(IDC_VOICE_LANGUAGE);
     writeVoiceText();
 }
 
 // ---- Hotkeys ----
 
-void CkestruneDlg::OnCbnSelchangeMouseSearchKey() {
-    changeHotkey(IDC_MOUSE_SEARCH_KEY);
-}
-void CkestruneDlg::OnCbnSelchangeMouseInputKey() {
-    changeHotkey(IDC_MOUSE_INPUT_KEY);
-}
-void CkestruneDlg::OnCbnSelchangeKeyboardSearchKey() {
-    changeHotkey(IDC_KEYBOARD_SEARCH_KEY);
-}
-void CkestruneDlg::OnCbnSelchangeKeyboardInputKey() {
-    changeHotkey(IDC_KEYBOARD_INPUT_KEY);
-}
+void CkestruneDlg::OnCbnSelchangeMouseSearchKey() { changeHotkey(IDC_MOUSE_SEARCH_KEY); }
+void CkestruneDlg::OnCbnSelchangeMouseInputKey() { changeHotkey(IDC_MOUSE_INPUT_KEY); }
+void CkestruneDlg::OnCbnSelchangeKeyboardSearchKey() { changeHotkey(IDC_KEYBOARD_SEARCH_KEY); }
+void CkestruneDlg::OnCbnSelchangeKeyboardInputKey() { changeHotkey(IDC_KEYBOARD_INPUT_KEY); }
 
 void CkestruneDlg::changeHotkey(int listId) {
     for (const HotkeyList& list : kHotkeyLists) {
-        if (list.listId != listId)
-            continue;
+        if (list.listId != listId) continue;
         const int row = comboSelection(listId);
         if (row == *list.partnerRow) {
             comboSelect(listId, *list.ownRow);
@@ -353,21 +333,17 @@ bool CkestruneDlg::OnPaint() {
         UniqueBrush brush(bitmap ? CreatePatternBrush(bitmap.get()) : nullptr);
         HGDIOBJ previous = brush ? SelectObject(dc, brush.get()) : nullptr;
         Rectangle(dc, kBackground.left, kBackground.top, kBackground.right, kBackground.bottom);
-        if (previous)
-            SelectObject(dc, previous);
+        if (previous) SelectObject(dc, previous);
     }
     EndPaint(window(), &paint);
     return true;
 }
 
 bool CkestruneDlg::OnSysCommand(UINT id, LPARAM) {
-    if ((id & 0xFFF0) != IDM_ABOUTBOX)
-        return false;
+    if ((id & 0xFFF0) != IDM_ABOUTBOX) return false;
     CAboutDlg about(window());
     about.DoModal();
     return true;
 }
 
-HCURSOR CkestruneDlg::OnQueryDragIcon() {
-    return static_cast<HCURSOR>(m_hIcon);
-}
+HCURSOR CkestruneDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }

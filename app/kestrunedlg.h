@@ -7,10 +7,10 @@
 
 // The settings dialog: working mode, languages and hotkeys. Each change is stored at once.
 class CkestruneDlg : public Dialog {
-  public:
+public:
     explicit CkestruneDlg(HWND parent = nullptr);
 
-  protected:
+protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code) override;
     bool OnPaint() override;
@@ -18,7 +18,7 @@ class CkestruneDlg : public Dialog {
     HCURSOR OnQueryDragIcon() override;
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  private:
+private:
     // Control handlers, in the order of the command table.
     void OnBnClickedReset();
     void OnCbnSelchangeSource();

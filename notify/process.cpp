@@ -22,8 +22,7 @@ void writeRecord(void* view, unsigned char (&bufferSend)[kRecordBytes], const wc
 }  // namespace
 
 void thread_fun() {
-    if (notifierThread)
-        return;
+    if (notifierThread) return;
     notifierThread.reset(CreateThread(nullptr, 0, noticeThreadProc, nullptr, 0, nullptr));
 }
 
@@ -44,8 +43,7 @@ DWORD WINAPI noticeThreadProc(LPVOID) {
     for (;;) {
         Sleep(kNoticePollMs);
         int request = noticeFlag.load();
-        if (request != 1 && request != 2)
-            continue;  // idle, or a value nobody defined: leave it be
+        if (request != 1 && request != 2) continue;  // idle, or a value nobody defined: leave it be
         writeRecord(view.get(), bufferSend, request == 1 ? L"HELLOO" : L"UPDATE");
         // The request is cleared only once its record is in the section, so 0 means delivered. A request
         // posted during the write makes the exchange fail and is carried out at the next poll.
@@ -56,8 +54,7 @@ DWORD WINAPI noticeThreadProc(LPVOID) {
 bool waitNoticeDelivered() {
     constexpr DWORD kStepMs = 10;
     for (DWORD waited = 0; waited <= kNoticePollMs + 250; waited += kStepMs) {
-        if (noticeFlag.load() == 0)
-            return true;
+        if (noticeFlag.load() == 0) return true;
         if (!notifierThread || WaitForSingleObject(notifierThread.get(), kStepMs) != WAIT_TIMEOUT)
             return false;
     }

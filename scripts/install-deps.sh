@@ -32,11 +32,31 @@ for pair in "${needs[@]}"; do
   missing+=("$package")
 done
 
-((${#missing[@]} == 0)) && exit 0
+if ((${#missing[@]} > 0)); then
+  echo "Installing: ${missing[*]}"
+  sudo=()
+  ((EUID == 0)) || sudo=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-echo "Installing: ${missing[*]}"
-sudo=()
-((EUID == 0)) || sudo=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The tests run the program on Chinese, English and German systems. Wine spells file names in the unix
+# locale's character set, so these locales must exist for paths in Chinese to work.
+wanted_locales=(en_US zh_CN zh_TW de_DE)
+missing_locales=()
+for name in "${wanted_locales[@]}"; do
+  locale -a 2>/dev/null | grep -qix "$name.utf8" || missing_locales+=("$name")
+done
+if ((${#missing_locales[@]} > 0)); then
+  sudo=()
+  ((EUID == 0)) || sudo=(sudo)
+  if ! command -v locale-gen >/dev/null 2>&1; then
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends locales
+  fi
+  for name in "${missing_locales[@]}"; do
+    echo "$name.UTF-8 UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  done
+  "${sudo[@]}" locale-gen >/dev/null
+fi

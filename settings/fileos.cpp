@@ -18,38 +18,33 @@ bool startsWith(const wchar_t* text, const wchar_t* prefix) {
 // cannot be opened: the caller then leaves the settings state as it is.
 bool readSetting(const wchar_t* name, ValueText& szPath) {
     UniqueKey key = openKey(kSettingsKeyPath);
-    if (!key)
-        return false;
+    if (!key) return false;
     readValue(key.get(), name, szPath);
     return true;
 }
 
 void writeSetting(const wchar_t* name, const wchar_t* text) {
     UniqueKey key = openKey(kSettingsKeyPath);
-    if (key)
-        writeValue(key.get(), name, text);
+    if (key) writeValue(key.get(), name, text);
 }
 
 // "source" and "voiceText": the first of the three short-list names the text begins with, else Chinese.
 int shortLanguageRow(const wchar_t* text) {
     for (int row = 0; row < kShortLanguageCount; ++row) {
-        if (startsWith(text, kShortLanguages[row].stored))
-            return row;
+        if (startsWith(text, kShortLanguages[row].stored)) return row;
     }
     return 0;
 }
 
 void writeShortLanguage(const wchar_t* name, int row) {
-    if (row >= 0 && row < kShortLanguageCount)
-        writeSetting(name, kShortLanguages[row].stored);
+    if (row >= 0 && row < kShortLanguageCount) writeSetting(name, kShortLanguages[row].stored);
 }
 
 // Patches one letter of "keySet" with a single open of the key. A text shorter than six characters
 // is first completed from the default, so that the letter is not cut off behind a missing position.
 void patchKeySet(int position, wchar_t letter) {
     UniqueKey key = openKey(kSettingsKeyPath);
-    if (!key)
-        return;
+    if (!key) return;
     ValueText szPath;
     readValue(key.get(), L"keySet", szPath);
     const size_t defaultLength = std::wcslen(kDefaultKeySet);
@@ -63,8 +58,7 @@ void patchKeySet(int position, wchar_t letter) {
 
 UniqueKey openKey(const wchar_t* path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, kKeyAccess, &key) != ERROR_SUCCESS)
-        return UniqueKey();
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, kKeyAccess, &key) != ERROR_SUCCESS) return UniqueKey();
     return UniqueKey(key);
 }
 
@@ -105,26 +99,22 @@ void updateTranslateData() {
 
 void readOnOff() {
     ValueText szPath;
-    if (readSetting(L"onoff", szPath))
-        onoffState = startsWith(szPath, L"on") ? 1 : 0;
+    if (readSetting(L"onoff", szPath)) onoffState = startsWith(szPath, L"on") ? 1 : 0;
 }
 
 void readSource() {
     ValueText szPath;
-    if (readSetting(L"source", szPath))
-        sourceflag = shortLanguageRow(szPath);
+    if (readSetting(L"source", szPath)) sourceflag = shortLanguageRow(szPath);
 }
 
 void readVoiceText() {
     ValueText szPath;
-    if (readSetting(L"voiceText", szPath))
-        voiceLanguage = shortLanguageRow(szPath);
+    if (readSetting(L"voiceText", szPath)) voiceLanguage = shortLanguageRow(szPath);
 }
 
 void readDest() {
     ValueText szPath;
-    if (!readSetting(L"dest", szPath))
-        return;
+    if (!readSetting(L"dest", szPath)) return;
     destflag = 1;  // English when nothing matches
     for (int row = 0; row < kLanguageCount; ++row) {
         if (startsWith(szPath, kLanguages[row].stored)) {
@@ -136,8 +126,7 @@ void readDest() {
 
 void readKeySet() {
     ValueText szPath;
-    if (!readSetting(L"keySet", szPath))
-        return;
+    if (!readSetting(L"keySet", szPath)) return;
     mouseVoiceKey = szPath[1];
     mouseSearchKey = szPath[2];
     keyboardVoiceKey = szPath[4];
@@ -148,43 +137,31 @@ void readKeySet() {
     keyboardFlagSearch = keyLetterToIndex(keyboardSearchKey, 1);
 }
 
-void writeOnOff() {
-    writeSetting(L"onoff", onoffState == 1 ? L"on" : L"off");
-}
+void writeOnOff() { writeSetting(L"onoff", onoffState == 1 ? L"on" : L"off"); }
 
-void writeSource() {
-    writeShortLanguage(L"source", sourceflag);
-}
+void writeSource() { writeShortLanguage(L"source", sourceflag); }
 
-void writeVoiceText() {
-    writeShortLanguage(L"voiceText", voiceLanguage);
-}
+void writeVoiceText() { writeShortLanguage(L"voiceText", voiceLanguage); }
 
 void writeDest() {
-    if (destflag >= 0 && destflag < kLanguageCount)
-        writeSetting(L"dest", kLanguages[destflag].stored);
+    if (destflag >= 0 && destflag < kLanguageCount) writeSetting(L"dest", kLanguages[destflag].stored);
 }
 
-void writeDefaultSet() {
-    writeSetting(L"keySet", kDefaultKeySet);
-}
+void writeDefaultSet() { writeSetting(L"keySet", kDefaultKeySet); }
 
 void mouseSetKey(int row, int which) {
-    if (row >= 0 && row < kMouseKeyCount)
-        patchKeySet(which == 1 ? 1 : 2, kMouseKeys[row].letter);
+    if (row >= 0 && row < kMouseKeyCount) patchKeySet(which == 1 ? 1 : 2, kMouseKeys[row].letter);
 }
 
 void keyboardSetKey(int row, int which) {
-    if (row >= 0 && row < kKeyboardKeyCount)
-        patchKeySet(which == 1 ? 4 : 5, kKeyboardKeys[row].letter);
+    if (row >= 0 && row < kKeyboardKeyCount) patchKeySet(which == 1 ? 4 : 5, kKeyboardKeys[row].letter);
 }
 
 int keyLetterToIndex(int letter, int table) {
     const KeyRow* rows = table == 0 ? kMouseKeys : kKeyboardKeys;
     const int count = table == 0 ? kMouseKeyCount : kKeyboardKeyCount;
     for (int row = 0; row < count; ++row) {
-        if (rows[row].letter == letter)
-            return row;
+        if (rows[row].letter == letter) return row;
     }
     return -1;
 }

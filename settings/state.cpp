@@ -19,8 +19,8 @@ int keyboardFlagSearch;
 std::atomic<int> noticeFlag{0};
 
 wchar_t modulePath[kModulePathChars];
-char moduleDir[kModuleDirBytes];
-char versionFilePath[kVersionFilePathBytes];
-char localVersionFilePath[kVersionFilePathBytes];
+wchar_t moduleDir[kModulePathChars];
+wchar_t versionFilePath[kModulePathChars];
+wchar_t localVersionFilePath[kModulePathChars];
 wchar_t versionText[kVersionTextChars];
 wchar_t localVersionText[kVersionTextChars];

@@ -7,8 +7,6 @@
 
 constexpr int kVersionTextChars = 512;
 constexpr int kModulePathChars = 512;
-constexpr int kModuleDirBytes = 1024;
-constexpr int kVersionFilePathBytes = 512;
 
 extern int uiLanguageFlag;  // 1 Chinese texts, 2 English texts, 0 before detection
 extern int workMode;        // 0 voice input, 1 voice translation; set only by the mode buttons
@@ -30,10 +28,11 @@ extern int keyboardFlagSearch;
 // The one cell shared with the notifier thread: 1 asks for "HELLOO", 2 for "UPDATE", 0 is idle.
 extern std::atomic<int> noticeFlag;
 
+// Wide paths, so that the version files are found in folders the ANSI code page cannot spell.
 extern wchar_t modulePath[kModulePathChars];
-extern char moduleDir[kModuleDirBytes];
-extern char versionFilePath[kVersionFilePathBytes];
-extern char localVersionFilePath[kVersionFilePathBytes];
+extern wchar_t moduleDir[kModulePathChars];
+extern wchar_t versionFilePath[kModulePathChars];
+extern wchar_t localVersionFilePath[kModulePathChars];
 extern wchar_t versionText[kVersionTextChars];
 extern wchar_t localVersionText[kVersionTextChars];
 

@@ -51,8 +51,7 @@ int wmain() {
             record[i] = shared[i];
             any = any || record[i] != 0;
         }
-        if (!any)
-            continue;
+        if (!any) continue;
         Sleep(5);  // let a write in progress finish
         for (int i = 0; i < kRecordBytes; ++i) {
             record[i] = shared[i];

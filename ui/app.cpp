@@ -3,13 +3,9 @@
 WinApp* WinApp::current_ = nullptr;
 HINSTANCE WinApp::instance_ = nullptr;
 
-WinApp::WinApp() {
-    current_ = this;
-}
+WinApp::WinApp() { current_ = this; }
 
-WinApp::~WinApp() {
-    current_ = nullptr;
-}
+WinApp::~WinApp() { current_ = nullptr; }
 
 int WinApp::run(HINSTANCE instance) {
     instance_ = instance;

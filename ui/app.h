@@ -5,7 +5,7 @@
 // The application object: the program defines one global instance and overrides InitInstance, its
 // start-up. wWinMain runs it; the process ends when it returns.
 class WinApp {
-  public:
+public:
     WinApp();
     virtual ~WinApp();
     WinApp(const WinApp&) = delete;
@@ -18,7 +18,7 @@ class WinApp {
     static HINSTANCE instance() { return instance_; }
     int run(HINSTANCE instance);
 
-  private:
+private:
     static WinApp* current_;
     static HINSTANCE instance_;
 };

@@ -8,8 +8,7 @@ INT_PTR Dialog::DoModal() {
 }
 
 bool Dialog::OnCommand(int id, int) {
-    if (id != IDOK && id != IDCANCEL)
-        return false;
+    if (id != IDOK && id != IDCANCEL) return false;
     EndDialog(id);
     return true;
 }

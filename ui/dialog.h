@@ -5,7 +5,7 @@
 // A modal dialog from a template. The static dialog procedure keeps `this` in DWLP_USER and hands each
 // message to the object; a subclass overrides the handlers it needs.
 class Dialog {
-  public:
+public:
     explicit Dialog(int templateId, HWND parent = nullptr) : templateId_(templateId), parent_(parent) {}
     virtual ~Dialog() = default;
     Dialog(const Dialog&) = delete;
@@ -16,7 +16,7 @@ class Dialog {
     INT_PTR DoModal();
     HWND window() const { return hwnd_; }
 
-  protected:
+protected:
     virtual BOOL OnInitDialog() { return TRUE; }
     // WM_COMMAND by control id and notification code; returns whether it was handled. The base ends
     // the dialog on IDOK and IDCANCEL (Enter, Escape, the close box).
@@ -51,7 +51,7 @@ class Dialog {
         return MessageBoxW(hwnd_, text, caption, type);
     }
 
-  private:
+private:
     static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     int templateId_;

@@ -9,8 +9,7 @@
 inline void traceLine(const char* file, int line, const wchar_t* format, ...) {
     wchar_t text[512];
     int used = std::swprintf(text, 512, L"%hs(%d): ", file, line);
-    if (used < 0)
-        used = 0;
+    if (used < 0) used = 0;
     va_list args;
     va_start(args, format);
     std::vswprintf(text + used, 512 - used, format, args);

@@ -6,7 +6,7 @@
 // wrapper stays the size of the handle.
 template <typename T, typename Close, T Invalid = T{}>
 class UniqueHandle {
-  public:
+public:
     UniqueHandle() = default;
     explicit UniqueHandle(T handle) : handle_(handle) {}
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
@@ -22,11 +22,10 @@ class UniqueHandle {
     explicit operator bool() const { return handle_ != Invalid; }
     T release() { return std::exchange(handle_, Invalid); }
     void reset(T handle = Invalid) {
-        if (handle_ != Invalid)
-            Close{}(handle_);
+        if (handle_ != Invalid) Close{}(handle_);
         handle_ = handle;
     }
 
-  private:
+private:
     T handle_ = Invalid;
 };

@@ -29,10 +29,6 @@ void openLearnMorePage() {
              L"/pallix-q7-voice-assistant-learn-more-en-v2.html");
 }
 
-void CkestruneDlg::OnBnClickedInstructions() {
-    openInstructionsPage();
-}
+void CkestruneDlg::OnBnClickedInstructions() { openInstructionsPage(); }
 
-void CkestruneDlg::OnBnClickedLearnMore() {
-    openLearnMorePage();
-}
+void CkestruneDlg::OnBnClickedLearnMore() { openLearnMorePage(); }

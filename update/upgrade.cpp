@@ -14,9 +14,7 @@ namespace {
 
 constexpr size_t kVersionMessageChars = 63;
 
-bool started(HINSTANCE shellResult) {
-    return reinterpret_cast<INT_PTR>(shellResult) > 32;
-}
+bool started(HINSTANCE shellResult) { return reinterpret_cast<INT_PTR>(shellResult) > 32; }
 
 HINSTANCE startInstaller(const wchar_t* path) {
     return ShellExecuteW(nullptr, L"open", path, nullptr, nullptr, SW_SHOWMAXIMIZED);
@@ -33,13 +31,11 @@ void CkestruneDlg::OnBnClickedUpgrade() {
         return;
     }
     std::wstring versions = std::wstring(L"version:") + localVersionText + L"\nnew version:" + versionText;
-    if (versions.size() > kVersionMessageChars)
-        versions.resize(kVersionMessageChars);
+    if (versions.size() > kVersionMessageChars) versions.resize(kVersionMessageChars);
 
     if (uiLanguageFlag == 1) {
         messageBox(versions.c_str(), L"版本显示", MB_ICONINFORMATION);
-        if (messageBox(L"即将升级，是否升级？", kCaption, MB_OKCANCEL) != IDOK)
-            return;
+        if (messageBox(L"即将升级，是否升级？", kCaption, MB_OKCANCEL) != IDOK) return;
         messageBox(L"!!! 注意!!! 升级期间软件可能无法正常使用,\n稍后安装成功可以使用", kCaption,
                    MB_ICONINFORMATION);
         noticeFlag = 2;
@@ -56,8 +52,7 @@ void CkestruneDlg::OnBnClickedUpgrade() {
     }
 
     messageBox(versions.c_str(), L"Version informations", MB_ICONINFORMATION);
-    if (messageBox(L"Do you want to upgrade the software?", kCaption, MB_OKCANCEL) != IDOK)
-        return;
+    if (messageBox(L"Do you want to upgrade the software?", kCaption, MB_OKCANCEL) != IDOK) return;
     noticeFlag = 2;
     if (!started(startInstaller(L"SonvaroSetup.exe"))) {
         messageBox(L"Upgrade failed\nTry again later, or download the latest installer", kCaption,

@@ -10,20 +10,21 @@
 
 namespace {
 
-constexpr const char* kProgramFileName = "SonvaroSet.exe";
-
-// Builds folder + name, or leaves the path empty when it would not fit: a cut path would name
-// another file.
-void joinPath(char (&path)[kVersionFilePathBytes], const char* folder, const char* name) {
-    const int length = std::snprintf(path, sizeof path, "%s%s", folder, name);
-    if (length < 0 || length >= static_cast<int>(sizeof path))
-        path[0] = '\0';
+// Builds folder + name, or leaves the path empty without a folder or when it would not fit: a cut
+// path would name another file.
+void joinPath(wchar_t (&path)[kModulePathChars], const wchar_t* folder, const wchar_t* name) {
+    path[0] = L'\0';
+    if (folder[0] == L'\0' ||
+        std::wcslen(folder) + std::wcslen(name) >= static_cast<size_t>(kModulePathChars)) {
+        return;
+    }
+    std::wcscpy(path, folder);
+    std::wcscat(path, name);
 }
 
 void readVersionValue(const wchar_t* name, wchar_t (&destination)[kVersionTextChars]) {
     UniqueKey key = openKey(kVersionKeyPath);
-    if (!key)
-        return;
+    if (!key) return;
     ValueText szPath;
     readValue(key.get(), name, szPath);
     std::wcscpy(destination, szPath);
@@ -35,33 +36,29 @@ void initVersionPaths() {
     std::memset(modulePath, 0, sizeof modulePath);
     std::memset(moduleDir, 0, sizeof moduleDir);
     const DWORD length = GetModuleFileNameW(nullptr, modulePath, kModulePathChars);
-    if (length == 0 || length >= static_cast<DWORD>(kModulePathChars))
-        modulePath[0] = L'\0';
-    if (WideCharToMultiByte(CP_ACP, 0, modulePath, -1, moduleDir, kModuleDirBytes, nullptr, nullptr) == 0) {
-        moduleDir[0] = '\0';
+    if (length == 0 || length >= static_cast<DWORD>(kModulePathChars)) modulePath[0] = L'\0';
+    // The folder with its backslash: everything before the program's file name, whatever that name is,
+    // so that a renamed copy finds its files too.
+    std::wcscpy(moduleDir, modulePath);
+    if (wchar_t* slash = std::wcsrchr(moduleDir, L'\\')) {
+        slash[1] = L'\0';
+    } else {
+        moduleDir[0] = L'\0';
     }
-    // Keep the folder with its backslash. A renamed copy of the program is cut after the last backslash.
-    if (char* name = std::strstr(moduleDir, kProgramFileName)) {
-        *name = '\0';
-    } else if (char* slash = std::strrchr(moduleDir, '\\')) {
-        slash[1] = '\0';
-    }
-    joinPath(versionFilePath, moduleDir, "version");
-    joinPath(localVersionFilePath, moduleDir, "LocalVersion");
+    joinPath(versionFilePath, moduleDir, L"version");
+    joinPath(localVersionFilePath, moduleDir, L"LocalVersion");
 }
 
-int readFileTest(const char* path, wchar_t (&destination)[kVersionTextChars]) {
-    if (path[0] == '\0')
-        return 0;
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file)
-        return 0;
+int readFileTest(const wchar_t* path, wchar_t (&destination)[kVersionTextChars]) {
+    if (path[0] == L'\0') return 0;
+    std::FILE* file = _wfopen(path, L"rb");
+    if (!file) return 0;
     char bytes[kVersionFileBytes] = {};
     const size_t count = std::fread(bytes, 1, sizeof bytes, file);
     std::fclose(file);
-    if (count == 0)
-        return 0;
+    if (count == 0) return 0;
 
+    // Exactly the bytes read, up to the first NUL: a full buffer has no terminator of its own.
     const int length = static_cast<int>(strnlen(bytes, count));
     const int chars =
         length == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, bytes, length, destination, kVersionTextChars - 1);
@@ -69,14 +66,8 @@ int readFileTest(const char* path, wchar_t (&destination)[kVersionTextChars]) {
     return static_cast<int>(count);
 }
 
-void readNewVersion() {
-    readVersionValue(L"newVersion", versionText);
-}
+void readNewVersion() { readVersionValue(L"newVersion", versionText); }
 
-void readLocalVersion() {
-    readVersionValue(L"localVersion", localVersionText);
-}
+void readLocalVersion() { readVersionValue(L"localVersion", localVersionText); }
 
-int isVersionDifferent() {
-    return std::wcscmp(versionText, localVersionText) != 0 ? 1 : 0;
-}
+int isVersionDifferent() { return std::wcscmp(versionText, localVersionText) != 0 ? 1 : 0; }

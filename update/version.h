@@ -12,7 +12,7 @@ void initVersionPaths();
 
 // Reads up to 32 bytes of the file into destination (ANSI code page, up to the first NUL) and returns
 // the number of bytes read; with none read the destination keeps its text.
-int readFileTest(const char* path, wchar_t (&destination)[kVersionTextChars]);
+int readFileTest(const wchar_t* path, wchar_t (&destination)[kVersionTextChars]);
 
 void readNewVersion();
 void readLocalVersion();

@@ -4,8 +4,7 @@
 
 std::optional<RawValue> getRaw(HKEY root, const wchar_t* path, const wchar_t* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
+    if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
     RawValue value;
     DWORD bytes = 0;
     LONG status = RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &bytes);
@@ -15,8 +14,7 @@ std::optional<RawValue> getRaw(HKEY root, const wchar_t* path, const wchar_t* na
         value.data.resize(bytes);
     }
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS)
-        return std::nullopt;
+    if (status != ERROR_SUCCESS) return std::nullopt;
     return value;
 }
 
@@ -29,8 +27,7 @@ void setRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, con
 
 void deleteValue(HKEY root, const wchar_t* path, const wchar_t* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
-        return;
+    if (RegOpenKeyExW(root, path, 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
     RegDeleteValueW(key, name);
     RegCloseKey(key);
 }
@@ -41,11 +38,9 @@ void setText(const wchar_t* path, const wchar_t* name, const std::wstring& text)
 
 std::optional<std::wstring> getText(const wchar_t* path, const wchar_t* name) {
     const auto raw = getRaw(HKEY_CURRENT_USER, path, name);
-    if (!raw || raw->type != REG_SZ || raw->data.size() < 2 || raw->data.size() % 2)
-        return std::nullopt;
+    if (!raw || raw->type != REG_SZ || raw->data.size() < 2 || raw->data.size() % 2) return std::nullopt;
     std::wstring text(reinterpret_cast<const wchar_t*>(raw->data.data()), raw->data.size() / 2);
-    if (text.back() != L'\0')
-        return std::nullopt;
+    if (text.back() != L'\0') return std::nullopt;
     text.pop_back();
     return text;
 }

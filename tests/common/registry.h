@@ -17,6 +17,7 @@ struct RawValue {
     DWORD type = REG_NONE;
     std::vector<BYTE> data;
 };
+inline bool operator==(const RawValue& a, const RawValue& b) { return a.type == b.type && a.data == b.data; }
 
 std::optional<RawValue> getRaw(HKEY root, const wchar_t* path, const wchar_t* name);
 void setRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD bytes);
@@ -28,13 +29,13 @@ void setText(const wchar_t* path, const wchar_t* name, const std::wstring& text)
 std::optional<std::wstring> getText(const wchar_t* path, const wchar_t* name);
 
 class SavedValues {
-  public:
+public:
     SavedValues(HKEY root, const wchar_t* path, std::initializer_list<const wchar_t*> names);
     ~SavedValues();
     SavedValues(const SavedValues&) = delete;
     SavedValues& operator=(const SavedValues&) = delete;
 
-  private:
+private:
     struct Saved {
         std::wstring name;
         std::optional<RawValue> value;
@@ -46,10 +47,10 @@ class SavedValues {
 
 // Saves every value the settings tool reads under HKCU.
 class SavedSettings {
-  public:
+public:
     SavedSettings();
 
-  private:
+private:
     SavedValues settings_;
     SavedValues versions_;
 };

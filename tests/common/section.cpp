@@ -3,19 +3,15 @@
 SharedSection::SharedSection(DWORD bytes, DWORD protect) : bytes_(bytes) {
     mapping_ =
         CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, protect, 0, bytes, L"SharedFileMappingObject");
-    if (!mapping_)
-        return;
+    if (!mapping_) return;
     const DWORD access = protect == PAGE_READONLY ? FILE_MAP_READ : FILE_MAP_ALL_ACCESS;
     view_ = static_cast<volatile unsigned char*>(MapViewOfFile(mapping_, access, 0, 0, bytes));
-    if (view_ && protect != PAGE_READONLY)
-        clear();
+    if (view_ && protect != PAGE_READONLY) clear();
 }
 
 SharedSection::~SharedSection() {
-    if (view_)
-        UnmapViewOfFile(const_cast<unsigned char*>(view_));
-    if (mapping_)
-        CloseHandle(mapping_);
+    if (view_) UnmapViewOfFile(const_cast<unsigned char*>(view_));
+    if (mapping_) CloseHandle(mapping_);
 }
 
 void SharedSection::clear() {
@@ -32,8 +28,7 @@ std::vector<unsigned char> SharedSection::record() const {
 
 bool SharedSection::untouchedAfterRecord() const {
     for (DWORD i = 32; i < bytes_; ++i) {
-        if (view_[i] != kSentinel)
-            return false;
+        if (view_[i] != kSentinel) return false;
     }
     return true;
 }
@@ -42,8 +37,7 @@ DWORD SharedSection::waitForRecord(DWORD timeoutMs) const {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
         // The 32 bytes are copied at once; the last byte written is part of the record.
-        if (view_[0] != kSentinel && view_[31] != kSentinel)
-            return GetTickCount() - start;
+        if (view_[0] != kSentinel && view_[31] != kSentinel) return GetTickCount() - start;
         Sleep(1);
     }
     return timeoutMs;

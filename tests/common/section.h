@@ -7,7 +7,7 @@
 // The assistant's side of the shared section, for tests: creates it, fills it with a sentinel byte and
 // watches the 32-byte record the settings tool writes.
 class SharedSection {
-  public:
+public:
     static constexpr unsigned char kSentinel = 0xBD;
 
     explicit SharedSection(DWORD bytes = 1024, DWORD protect = PAGE_READWRITE);
@@ -25,7 +25,7 @@ class SharedSection {
 
     static std::vector<unsigned char> expectedRecord(const char* keyword);
 
-  private:
+private:
     DWORD bytes_;
     HANDLE mapping_ = nullptr;
     volatile unsigned char* view_ = nullptr;

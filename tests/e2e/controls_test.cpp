@@ -30,9 +30,7 @@ const std::wstring kEnglishLearnMore =
 std::wstring openedLine(const std::wstring& address, int show) {
     return L"\"" + address + L"\"\t" + std::to_wstring(show);
 }
-std::wstring withoutFolder(const std::wstring& line) {
-    return line.substr(0, line.rfind(L'\t'));
-}
+std::wstring withoutFolder(const std::wstring& line) { return line.substr(0, line.rfind(L'\t')); }
 
 // ---- Working mode ----
 
@@ -77,8 +75,7 @@ TEST_F(LanguageLists, EachListActsOnlyInItsOwnMode) {
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(testing::Message() << "list " << step.list << " row " << step.row);
-        if (step.click)
-            program.click(step.click);
+        if (step.click) program.click(step.click);
         program.select(step.list, step.row);
         program.sync();
         EXPECT_EQ(stored(step.value), step.stored);
@@ -261,7 +258,7 @@ TEST_F(UpgradeButton, AnyDifferenceIsOfferedAndCancelStopsThere) {
 }
 
 class UpgradeFlow : public DialogTest {
-  protected:
+protected:
     void SetUp() override {
         DialogTest::SetUp();
         store(L"newVersion", L"1.0.7");
@@ -286,10 +283,8 @@ const wchar_t* const kEnglishWarning =
 const std::wstring kChineseInstaller = L"C:\\Ulmar\\SonvaroSetup.exe";
 
 TEST_F(UpgradeFlow, ChineseWarnsStartsTheInstallerNotifiesAndCloses) {
-    if (!chineseSystem())
-        GTEST_SKIP() << "the Chinese flow";
-    if (!recorder_.placeInstaller(kChineseInstaller))
-        GTEST_SKIP() << "a real installer is in the way";
+    if (!chineseSystem()) GTEST_SKIP() << "the Chinese flow";
+    if (!recorder_.placeInstaller(kChineseInstaller)) GTEST_SKIP() << "a real installer is in the way";
     Program program;
     agree(program);
     const auto warning = program.waitMessageBox();
@@ -307,8 +302,7 @@ TEST_F(UpgradeFlow, ChineseWarnsStartsTheInstallerNotifiesAndCloses) {
 }
 
 TEST_F(UpgradeFlow, ChineseWithoutInstallerReportsAndOpensTheInstructions) {
-    if (!chineseSystem())
-        GTEST_SKIP() << "the Chinese flow";
+    if (!chineseSystem()) GTEST_SKIP() << "the Chinese flow";
     if (GetFileAttributesW(kChineseInstaller.c_str()) != INVALID_FILE_ATTRIBUTES)
         GTEST_SKIP() << "installer present";
     Program program;
@@ -324,8 +318,7 @@ TEST_F(UpgradeFlow, ChineseWithoutInstallerReportsAndOpensTheInstructions) {
 }
 
 TEST_F(UpgradeFlow, EnglishStartsTheInstallerFromTheWorkingFolderThenWarns) {
-    if (chineseSystem())
-        GTEST_SKIP() << "the English flow";
+    if (chineseSystem()) GTEST_SKIP() << "the English flow";
     const std::wstring folder = testBinDir() + L"upgrade-folder";
     CreateDirectoryW(folder.c_str(), nullptr);
     ASSERT_TRUE(recorder_.placeInstaller(folder + L"\\SonvaroSetup.exe"));
@@ -344,8 +337,7 @@ TEST_F(UpgradeFlow, EnglishStartsTheInstallerFromTheWorkingFolderThenWarns) {
 }
 
 TEST_F(UpgradeFlow, EnglishWithoutInstallerReportsAndOpensTheInstructions) {
-    if (chineseSystem())
-        GTEST_SKIP() << "the English flow";
+    if (chineseSystem()) GTEST_SKIP() << "the English flow";
     Program program;
     agree(program);
     expectBox(program, L"Sonvaro", L"Upgrade failed\nTry again later, or download the latest installer");

@@ -29,9 +29,7 @@ std::wstring className(HWND window) {
 
 }  // namespace
 
-bool chineseSystem() {
-    return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_CHINESE;
-}
+bool chineseSystem() { return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_CHINESE; }
 
 const wchar_t* expected(const wchar_t* chinese, const wchar_t* english) {
     return chineseSystem() ? chinese : english;
@@ -81,39 +79,29 @@ Program::Program(const std::wstring& workingDir, const std::wstring& exePath) {
     WaitForInputIdle(process_, kWaitMs);
     for (DWORD waited = 0; waited < kWaitMs && !dialog_; waited += 20) {
         for (HWND window : topLevelWindows(processId_, L"#32770")) {
-            if (windowText(window) == L"Sonvaro" && GetDlgItem(window, 1009))
-                dialog_ = window;
+            if (windowText(window) == L"Sonvaro" && GetDlgItem(window, 1009)) dialog_ = window;
         }
-        if (!dialog_)
-            Sleep(20);
+        if (!dialog_) Sleep(20);
     }
-    if (!dialog_)
-        ADD_FAILURE() << "the settings dialog did not appear";
+    if (!dialog_) ADD_FAILURE() << "the settings dialog did not appear";
 }
 
 Program::~Program() {
-    if (!process_)
-        return;
+    if (!process_) return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         // Close it as a person would; kill it only when it does not end.
         for (auto box = waitMessageBox(0); box; box = waitMessageBox(200))
             answer(*box, IDCANCEL);
-        if (dialog_)
-            notify(dialog_, WM_COMMAND, IDCANCEL, 0);
-        if (WaitForSingleObject(process_, 5000) == WAIT_TIMEOUT)
-            TerminateProcess(process_, 1);
+        if (dialog_) notify(dialog_, WM_COMMAND, IDCANCEL, 0);
+        if (WaitForSingleObject(process_, 5000) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
         WaitForSingleObject(process_, 5000);
     }
     CloseHandle(process_);
 }
 
-std::wstring Program::text(int id) const {
-    return windowText(control(id));
-}
+std::wstring Program::text(int id) const { return windowText(control(id)); }
 
-bool Program::checked(int id) const {
-    return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool Program::checked(int id) const { return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 SIZE Program::size(int id) const {
     RECT rect{};
@@ -143,17 +131,11 @@ void Program::select(int id, int row) {
     notify(dialog_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control(id)));
 }
 
-void Program::click(int id) {
-    notify(control(id), BM_CLICK, 0, 0);
-}
+void Program::click(int id) { notify(control(id), BM_CLICK, 0, 0); }
 
-void Program::systemCommand(WPARAM command) {
-    notify(dialog_, WM_SYSCOMMAND, command, 0);
-}
+void Program::systemCommand(WPARAM command) { notify(dialog_, WM_SYSCOMMAND, command, 0); }
 
-void Program::close() {
-    notify(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
+void Program::close() { notify(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 void Program::key(WORD virtualKey) {
     // Keys go to the window with the focus; the dialog's loop turns Enter and Escape into commands.
@@ -170,8 +152,7 @@ std::optional<MessageBoxInfo> Program::waitMessageBox(DWORD timeoutMs, HWND exce
     const DWORD start = GetTickCount();
     do {
         for (HWND window : topLevelWindows(processId_, L"#32770")) {
-            if (window == dialog_ || window == except)
-                continue;
+            if (window == dialog_ || window == except) continue;
             MessageBoxInfo box;
             box.window = window;
             box.caption = windowText(window);
@@ -186,8 +167,7 @@ std::optional<MessageBoxInfo> Program::waitMessageBox(DWORD timeoutMs, HWND exce
             }
             return box;
         }
-        if (timeoutMs == 0)
-            break;
+        if (timeoutMs == 0) break;
         Sleep(20);
     } while (GetTickCount() - start < timeoutMs);
     return std::nullopt;

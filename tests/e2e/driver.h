@@ -29,7 +29,7 @@ struct MessageBoxInfo {
 };
 
 class Program {
-  public:
+public:
     // Starts the program with the given working folder and waits for its dialog.
     explicit Program(const std::wstring& workingDir = testBinDir(), const std::wstring& exePath = L"");
     ~Program();
@@ -67,7 +67,7 @@ class Program {
     void sync() const;
     bool waitExit(DWORD timeoutMs = kWaitMs) const;
 
-  private:
+private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HWND dialog_ = nullptr;

@@ -9,11 +9,9 @@ constexpr const wchar_t* kHttpCommand = L"Software\\Classes\\http\\shell\\open\\
 
 }  // namespace
 
-void DialogTest::SetUp() {
-    ASSERT_TRUE(section_.valid());
-}
+void DialogTest::SetUp() { ASSERT_TRUE(section_.valid()); }
 
-std::map<std::wstring, std::optional<std::wstring>> DialogTest::storedSettings() {
+std::map<std::wstring, std::optional<std::wstring>> SettingsTest::storedSettings() {
     std::map<std::wstring, std::optional<std::wstring>> values;
     for (const wchar_t* name : {L"source", L"dest", L"voiceText", L"onoff", L"keySet"}) {
         values[name] = getText(kRunKey, name);
@@ -23,7 +21,7 @@ std::map<std::wstring, std::optional<std::wstring>> DialogTest::storedSettings()
     return values;
 }
 
-void DialogTest::store(const wchar_t* name, const wchar_t* text) {
+void SettingsTest::store(const wchar_t* name, const wchar_t* text) {
     const bool version = std::wstring(name) == L"newVersion" || std::wstring(name) == L"localVersion";
     const wchar_t* key = version ? kCurrentVersionKey : kRunKey;
     if (text) {
@@ -33,8 +31,8 @@ void DialogTest::store(const wchar_t* name, const wchar_t* text) {
     }
 }
 
-void DialogTest::expectBox(const Program& program, const std::wstring& caption, const std::wstring& text,
-                           bool withCancel, int answer) {
+void SettingsTest::expectBox(const Program& program, const std::wstring& caption, const std::wstring& text,
+                             bool withCancel, int answer) {
     const auto box = program.waitMessageBox();
     ASSERT_TRUE(box) << "no message box; expected: " << testing::PrintToString(text);
     EXPECT_EQ(box->caption, caption);
@@ -48,8 +46,7 @@ void DialogTest::expectBox(const Program& program, const std::wstring& caption, 
 std::vector<std::wstring> readLogLines(const std::wstring& path) {
     std::vector<std::wstring> lines;
     std::FILE* file = _wfopen(path.c_str(), L"rb");
-    if (!file)
-        return lines;
+    if (!file) return lines;
     std::string bytes;
     char chunk[4096];
     for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
@@ -96,12 +93,10 @@ std::vector<std::wstring> Recorder::opened() {
 }
 
 bool Recorder::placeInstaller(const std::wstring& path) {
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return false;
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
     const std::wstring folder = path.substr(0, path.find_last_of(L"\\/"));
     CreateDirectoryW(folder.c_str(), nullptr);
-    if (!CopyFileW((testBinDir() + L"recorder.exe").c_str(), path.c_str(), TRUE))
-        return false;
+    if (!CopyFileW((testBinDir() + L"recorder.exe").c_str(), path.c_str(), TRUE)) return false;
     installers_.push_back(path);
     return true;
 }

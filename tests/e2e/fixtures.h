@@ -11,12 +11,9 @@
 #include "tests/common/section.h"
 #include "tests/e2e/driver.h"
 
-// Every end-to-end test saves the settings the program reads and restores them afterwards, and gives the
-// program a shared section to write into.
-class DialogTest : public testing::Test {
-  protected:
-    void SetUp() override;
-
+// Every end-to-end test saves the settings the program reads and restores them afterwards.
+class SettingsTest : public testing::Test {
+protected:
     // The stored settings and version values, by name (nullopt: missing or not a terminated string).
     static std::map<std::wstring, std::optional<std::wstring>> storedSettings();
     static void store(const wchar_t* name, const wchar_t* text);  // nullptr deletes the value
@@ -27,12 +24,19 @@ class DialogTest : public testing::Test {
                           bool withCancel = false, int answer = IDOK);
 
     SavedSettings saved_;
+};
+
+// ... and most give the program a shared section to write into, as the running assistant would.
+class DialogTest : public SettingsTest {
+protected:
+    void SetUp() override;
+
     SharedSection section_;
 };
 
 // Captures what a started program opens: web addresses through the https handler, and the installer.
 class Recorder {
-  public:
+public:
     Recorder();
     ~Recorder();
     Recorder(const Recorder&) = delete;
@@ -44,7 +48,7 @@ class Recorder {
     bool placeInstaller(const std::wstring& path);
     std::vector<std::wstring> installerStarts(const std::wstring& path);
 
-  private:
+private:
     SavedValues https_;
     SavedValues http_;
     std::vector<std::wstring> installers_;

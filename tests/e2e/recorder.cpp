@@ -22,8 +22,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     GetModuleFileNameW(nullptr, log, MAX_PATH);
     wcscat(log, L".log");
     if (std::FILE* file = _wfopen(log, L"ab")) {
-        if (bytes > 1)
-            std::fwrite(utf8, 1, bytes - 1, file);
+        if (bytes > 1) std::fwrite(utf8, 1, bytes - 1, file);
         std::fclose(file);
     }
     return 0;

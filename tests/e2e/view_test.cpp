@@ -44,8 +44,7 @@ TEST_F(ViewTest, LabelsRadiosAndButtonsSpeakTheSystemLanguage) {
         SCOPED_TRACE(testing::Message() << "control " << row.id);
         EXPECT_EQ(program.text(row.id), expected(row.chinese, row.english));
         const SIZE size = chineseSystem() ? row.chineseSize : row.englishSize;
-        if (size.cx == 0)
-            continue;
+        if (size.cx == 0) continue;
         EXPECT_EQ(program.size(row.id).cx, size.cx);
         EXPECT_EQ(program.size(row.id).cy, size.cy);
     }
@@ -171,7 +170,7 @@ TEST_F(ViewTest, AboutBoxOpensFromTheSystemMenuCommandEvenWithLowBitsSet) {
 
 // Reads the client area from the screen and compares it with the two background bitmaps of the exe.
 class Pixels {
-  public:
+public:
     Pixels(int width, int height) : width_(width), height_(height), bits_(width * height) {}
     COLORREF at(int x, int y) const { return bits_[y * width_ + x] & 0xFFFFFF; }
     void fromBitmap(HBITMAP bitmap) {
@@ -194,7 +193,7 @@ class Pixels {
         ReleaseDC(nullptr, screen);
     }
 
-  private:
+private:
     int width_;
     int height_;
     std::vector<DWORD> bits_;
@@ -232,8 +231,7 @@ TEST_F(ViewTest, PaintsTheLanguagesBackgroundInsideABlackFrame) {
     // language's.
     std::vector<RECT> controls;
     for (HWND child = GetWindow(program.dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child))
-            continue;
+        if (!IsWindowVisible(child)) continue;
         RECT rect;
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, program.dialog(), reinterpret_cast<POINT*>(&rect), 2);
@@ -248,8 +246,7 @@ TEST_F(ViewTest, PaintsTheLanguagesBackgroundInsideABlackFrame) {
             bool covered = false;
             for (const RECT& rect : controls)
                 covered = covered || PtInRect(&rect, point);
-            if (covered)
-                continue;
+            if (covered) continue;
             ++samples;
             matches += screen.at(x, y) == own.at(x, y);
             if (own.at(x, y) != other.at(x, y)) {

@@ -13,7 +13,7 @@ namespace {
 
 // The assistant's side: creates the section before the notifier starts, and watches its record.
 class Notifier : public testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         section_ = new SharedSection();
         ASSERT_TRUE(section_->valid());

@@ -13,7 +13,7 @@
 namespace {
 
 class SettingsStore : public testing::Test {
-  protected:
+protected:
     void SetUp() override { presetSettingsState(kUntouched); }
 
     static void store(const wchar_t* name, const std::wstring& text) { setText(kRunKey, name, text); }
@@ -108,9 +108,7 @@ StoredData text(const std::wstring& value, DWORD type = REG_SZ) {
     const auto* first = reinterpret_cast<const BYTE*>(value.c_str());
     return {type, std::vector<BYTE>(first, first + (value.size() + 1) * 2)};
 }
-StoredData missing() {
-    return {REG_NONE, {}};
-}
+StoredData missing() { return {REG_NONE, {}}; }
 
 struct LoaderCase {
     const char* what;
@@ -373,7 +371,7 @@ TEST_F(SettingsStore, WriteDefaultSetResetsOnlyTheHotkeys) {
 // Points HKEY_CURRENT_USER of this process at an empty volatile key, so the settings key is missing
 // without touching the real one.
 class WithoutSettingsKey : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kScratch, 0, nullptr, REG_OPTION_VOLATILE,
                                   KEY_ALL_ACCESS, nullptr, &scratch_, nullptr),

@@ -8,16 +8,16 @@
 
 namespace {
 
-std::string exeFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\') + 1);
+std::wstring exeFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.rfind(L'\\') + 1);
 }
 
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
+void writeFile(const std::wstring& path, const std::string& bytes) {
+    std::FILE* file = _wfopen(path.c_str(), L"wb");
+    ASSERT_NE(file, nullptr);
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
 }
@@ -27,56 +27,62 @@ void setVersionText(wchar_t (&text)[kVersionTextChars], const wchar_t* value) {
     wcscpy(text, value);
 }
 
-TEST(VersionPaths, RenamedProgramFindsTheFilesBesideIt) {
+TEST(VersionPaths, FilesAreLookedForBesideTheProgram) {
     initVersionPaths();
-    const std::string folder = exeFolder();
-    EXPECT_EQ(std::string(moduleDir), folder);
-    EXPECT_EQ(std::string(versionFilePath), folder + "version");
-    EXPECT_EQ(std::string(localVersionFilePath), folder + "LocalVersion");
+    const std::wstring folder = exeFolder();
+    EXPECT_EQ(std::wstring(moduleDir), folder);
+    EXPECT_EQ(std::wstring(versionFilePath), folder + L"version");
+    EXPECT_EQ(std::wstring(localVersionFilePath), folder + L"LocalVersion");
 }
 
-// Runs a copy of this test program named as the settings tool, which checks the cut from inside.
-TEST(VersionPaths, ProgramNameIsCutOffTheFolder) {
+// Runs copies of this test program, named as the settings tool and renamed, from a folder whose name
+// the ANSI code page of an English system cannot spell; each copy reads a version file beside it.
+TEST(VersionPaths, CopiesFindTheirFilesInAnyFolderUnderAnyName) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder = self;
-    folder = folder.substr(0, folder.rfind(L'\\') + 1) + L"named";
+    const std::wstring folder = exeFolder() + L"版本 SonvaroSet.exe";
     CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring copy = folder + L"\\SonvaroSet.exe";
-    ASSERT_TRUE(CopyFileW(self, copy.c_str(), FALSE));
-    std::wstring command = L"\"" + copy + L"\" --gtest_filter=VersionPathsInCopy.*";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-    DWORD code = 99;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    DeleteFileW(copy.c_str());
+    writeFile(folder + L"\\version", "1.2.3");
+    for (const wchar_t* name : {L"SonvaroSet.exe", L"settings-copy.exe"}) {
+        SCOPED_TRACE(testing::Message() << name);
+        const std::wstring copy = folder + L"\\" + name;
+        ASSERT_TRUE(CopyFileW(self, copy.c_str(), FALSE));
+        std::wstring command = L"\"" + copy + L"\" --gtest_filter=VersionPathsInCopy.*";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        ASSERT_TRUE(CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process));
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+        DWORD code = 99;
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        DeleteFileW(copy.c_str());
+        EXPECT_EQ(code, 0u);
+    }
+    DeleteFileW((folder + L"\\version").c_str());
     RemoveDirectoryW(folder.c_str());
-    EXPECT_EQ(code, 0u);
 }
 
-TEST(VersionPathsInCopy, FolderEndsWithItsBackslash) {
+TEST(VersionPathsInCopy, ReadsTheVersionFileBesideItself) {
+    const std::wstring folder = exeFolder();
+    if (folder.find(L"版本") == std::wstring::npos) GTEST_SKIP() << "runs in the copies only";
     initVersionPaths();
-    const std::string folder = exeFolder();
-    if (folder.size() < 7 || folder.substr(folder.size() - 7) != "\\named\\")
-        GTEST_SKIP() << "run from the copy";
-    EXPECT_EQ(std::string(moduleDir), folder);
-    EXPECT_EQ(std::string(versionFilePath), folder + "version");
+    EXPECT_EQ(std::wstring(moduleDir), folder);
+    setVersionText(versionText, L"old");
+    EXPECT_EQ(readFileTest(versionFilePath, versionText), 5);
+    EXPECT_STREQ(versionText, L"1.2.3");
 }
 
 class VersionFiles : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         initVersionPaths();
-        path_ = exeFolder() + "version-test";
+        path_ = exeFolder() + L"version-test";
     }
-    void TearDown() override { std::remove(path_.c_str()); }
-    std::string path_;
+    void TearDown() override { DeleteFileW(path_.c_str()); }
+    std::wstring path_;
 };
 
 TEST_F(VersionFiles, ReadsUpToThirtyTwoBytesAndKeepsLineEnds) {
@@ -107,7 +113,7 @@ TEST_F(VersionFiles, ReadsUpToThirtyTwoBytesAndKeepsLineEnds) {
 
 TEST_F(VersionFiles, MissingOrEmptyFileKeepsTheOldText) {
     setVersionText(localVersionText, L"1.0.1");
-    EXPECT_EQ(readFileTest((path_ + "-missing").c_str(), localVersionText), 0);
+    EXPECT_EQ(readFileTest((path_ + L"-missing").c_str(), localVersionText), 0);
     EXPECT_STREQ(localVersionText, L"1.0.1");
     writeFile(path_, "");
     EXPECT_EQ(readFileTest(path_.c_str(), localVersionText), 0);
@@ -115,7 +121,7 @@ TEST_F(VersionFiles, MissingOrEmptyFileKeepsTheOldText) {
 }
 
 class VersionValues : public testing::Test {
-  protected:
+protected:
     SavedSettings saved_;
 };
 
