@@ -1,0 +1,252 @@
+// `make bench`: start-up time, idle memory and notice latency of SonvaroSet.exe beside a plain dialog of
+// the same size, in one run under Wine. Prints a table and writes the figures as JSON.
+//   bench.exe OUT.json [starts] [notices]
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/common/registry.h"
+#include "tests/common/section.h"
+#include "tests/e2e/driver.h"
+
+namespace {
+
+double nowMs() {
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct Stats {
+    double median = 0, low = 0, high = 0, q1 = 0, q3 = 0;
+};
+
+Stats stats(std::vector<double> values) {
+    Stats s;
+    if (values.empty()) return s;
+    std::sort(values.begin(), values.end());
+    auto at = [&](double q) { return values[static_cast<size_t>(q * (values.size() - 1) + 0.5)]; };
+    s.median = at(0.5);
+    s.q1 = at(0.25);
+    s.q3 = at(0.75);
+    s.low = values.front();
+    s.high = values.back();
+    return s;
+}
+
+struct Start {
+    double ms;
+    double workingSetKiB;
+    double privateKiB;
+};
+
+// From CreateProcess to the dialog shown with its thread waiting for input; then the idle memory.
+std::optional<Start> startOnce(const std::wstring& exe) {
+    std::wstring command = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const std::wstring folder = exe.substr(0, exe.rfind(L'\\'));
+    const double begin = nowMs();
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process)) {
+        return std::nullopt;
+    }
+    CloseHandle(process.hThread);
+    WaitForInputIdle(process.hProcess, kWaitMs);
+    HWND dialog = nullptr;
+    while (!dialog && nowMs() - begin < kWaitMs) {
+        for (HWND window : topLevelWindows(process.dwProcessId, L"#32770"))
+            dialog = window;
+        if (!dialog) Sleep(1);
+    }
+    const double shown = nowMs() - begin;
+    std::optional<Start> result;
+    if (dialog) {
+        Sleep(800);  // idle
+        PROCESS_MEMORY_COUNTERS_EX memory{};
+        memory.cb = sizeof memory;
+        GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                             sizeof memory);
+        // Wine reports private bytes as 0; the page-file usage is the same figure there.
+        const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+        result = Start{shown, memory.WorkingSetSize / 1024.0, privateBytes / 1024.0};
+        SendNotifyMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hProcess);
+    return result;
+}
+
+// From the user's OK on "Setting completed" to the record in the section. The answer comes at a random
+// point of the notifier's polling period, as a person's would.
+std::vector<double> noticeLatencies(int count) {
+    SavedSettings saved;
+    setText(kRunKey, L"keySet", L"MWSBNM");
+    SharedSection section;
+    Program program;
+    std::vector<double> latencies;
+    std::mt19937 random(20261206);
+    for (int i = 0; i < count && program.dialog(); ++i) {
+        section.clear();
+        program.select(1017, i % 12);  // keyboard input F1..F12: never the search key's row
+        const auto box = program.waitMessageBox();
+        if (!box) break;
+        Sleep(random() % 500);
+        const double confirmed = nowMs();
+        SendNotifyMessageW(box->window, WM_COMMAND, IDOK, 0);
+        while (section.record()[31] == SharedSection::kSentinel && nowMs() - confirmed < 3000)
+            Sleep(1);
+        if (section.record() != SharedSection::expectedRecord("HELLOO")) break;
+        latencies.push_back(nowMs() - confirmed);
+        while (IsWindow(box->window))
+            Sleep(1);
+    }
+    return latencies;
+}
+
+// The DLLs a PE image imports, read from its import directory.
+std::vector<std::string> importedDlls(const std::wstring& path) {
+    std::vector<std::string> names;
+    std::ifstream file(path.c_str(), std::ios::binary);
+    const std::vector<char> image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto fits = [&](size_t offset, size_t size) {
+        return offset <= image.size() && size <= image.size() - offset;
+    };
+    if (!fits(0, sizeof(IMAGE_DOS_HEADER))) return names;
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
+    if (!fits(dos->e_lfanew, sizeof(IMAGE_NT_HEADERS64))) return names;
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(image.data() + dos->e_lfanew);
+    const auto* sections = IMAGE_FIRST_SECTION(nt);
+    auto fileOffset = [&](DWORD rva) -> size_t {
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+            const auto& s = sections[i];
+            if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.SizeOfRawData) {
+                return rva - s.VirtualAddress + s.PointerToRawData;
+            }
+        }
+        return image.size();
+    };
+    size_t offset = fileOffset(nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; fits(offset, sizeof(IMAGE_IMPORT_DESCRIPTOR)); offset += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image.data() + offset);
+        if (entry->Name == 0) break;
+        const size_t name = fileOffset(entry->Name);
+        if (!fits(name, 1)) break;
+        names.emplace_back(image.data() + name, strnlen(image.data() + name, image.size() - name));
+    }
+    return names;
+}
+
+std::string verdict(bool met) { return met ? "met" : "MISSED"; }
+
+}  // namespace
+
+// Start-up and memory of any dialog programs side by side, to find where a cost comes from.
+int compare(int count, wchar_t** exes) {
+    for (int i = 0; i < count; ++i) {
+        const std::wstring exe = exes[i][0] && exes[i][1] == L':' ? exes[i] : testBinDir() + exes[i];
+        startOnce(exe);
+        std::vector<double> ms, ws, priv;
+        for (int run = 0; run < 9; ++run) {
+            if (const auto start = startOnce(exe)) {
+                ms.push_back(start->ms);
+                ws.push_back(start->workingSetKiB);
+                priv.push_back(start->privateKiB);
+            }
+        }
+        std::printf("%-28ls start %7.1f ms  working set %7.0f KiB  private %7.0f KiB\n", exes[i], stats(ms).median,
+                    stats(ws).median, stats(priv).median);
+    }
+    return 0;
+}
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc > 2 && std::wstring(argv[1]) == L"--compare") return compare(argc - 2, argv + 2);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench OUT.json [starts] [notices]\n       bench --compare EXE...\n");
+        return 2;
+    }
+    const int starts = argc > 2 ? _wtoi(argv[2]) : 15;
+    const int notices = argc > 3 ? _wtoi(argv[3]) : 40;
+    const std::wstring program = testBinDir() + L"SonvaroSet.exe";
+    const std::wstring baseline = testBinDir() + L"baseline-dialog.exe";
+
+    // One start of each first, so both pay for cold caches alike; then alternate.
+    startOnce(program);
+    startOnce(baseline);
+    std::vector<double> startMs[2], workingSet[2], privateBytes[2];
+    for (int run = 0; run < starts; ++run) {
+        for (int which = 0; which < 2; ++which) {
+            const auto start = startOnce(which == 0 ? program : baseline);
+            if (!start) continue;
+            startMs[which].push_back(start->ms);
+            workingSet[which].push_back(start->workingSetKiB);
+            privateBytes[which].push_back(start->privateKiB);
+        }
+    }
+    const Stats start[2] = {stats(startMs[0]), stats(startMs[1])};
+    const Stats ws[2] = {stats(workingSet[0]), stats(workingSet[1])};
+    const Stats priv[2] = {stats(privateBytes[0]), stats(privateBytes[1])};
+    const Stats latency = stats(noticeLatencies(notices));
+    const size_t latencyCount = static_cast<size_t>(notices);
+
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    GetFileAttributesExW(program.c_str(), GetFileExInfoStandard, &attributes);
+    const unsigned long long exeBytes = attributes.nFileSizeLow;
+    const auto imports = importedDlls(program);
+
+    const double startRatio = start[0].median / start[1].median;
+    const double wsRatio = ws[0].median / ws[1].median;
+    std::printf("%-34s %12s %12s %8s\n", "", "SonvaroSet", "baseline", "ratio");
+    std::printf("%-34s %12.1f %12.1f %8.2f  target <= 1.25: %s\n", "start-up median (ms)", start[0].median,
+                start[1].median, startRatio, verdict(startRatio <= 1.25).c_str());
+    std::printf("%-34s %5.0f..%-6.0f %5.0f..%-6.0f\n", "  quartiles (ms)", start[0].q1, start[0].q3,
+                start[1].q1, start[1].q3);
+    std::printf("%-34s %5.0f..%-6.0f %5.0f..%-6.0f\n", "  range (ms)", start[0].low, start[0].high,
+                start[1].low, start[1].high);
+    std::printf("%-34s %12.0f %12.0f %8.2f  target <= 1.3: %s\n", "idle working set (KiB)", ws[0].median,
+                ws[1].median, wsRatio, verdict(wsRatio <= 1.3).c_str());
+    std::printf("%-34s %12.0f %12.0f %8.2f\n", "idle private bytes (KiB)", priv[0].median, priv[1].median,
+                priv[0].median / priv[1].median);
+    std::printf("%-34s %12.1f  target <= 300: %s\n", "notice latency median (ms)", latency.median,
+                verdict(latency.median <= 300).c_str());
+    std::printf("%-34s %12.1f  target <= 550: %s\n", "notice latency max (ms)", latency.high,
+                verdict(latency.high <= 550).c_str());
+    std::printf("%-34s %12llu\n", "exe size (bytes)", exeBytes);
+    std::printf("%-34s", "imported DLLs");
+    for (const auto& name : imports)
+        std::printf(" %s", name.c_str());
+    std::printf("\n");
+
+    std::FILE* json = _wfopen(argv[1], L"w");
+    if (!json) return 1;
+    std::fprintf(
+        json,
+        "{\n  \"starts\": %d,\n"
+        "  \"startup_ms\": {\"program\": {\"median\": %.1f, \"q1\": %.1f, \"q3\": %.1f, \"min\": %.1f, "
+        "\"max\": %.1f}, \"baseline\": {\"median\": %.1f, \"q1\": %.1f, \"q3\": %.1f, \"min\": %.1f, "
+        "\"max\": %.1f}, \"ratio\": %.3f},\n"
+        "  \"working_set_kib\": {\"program\": %.0f, \"baseline\": %.0f, \"ratio\": %.3f},\n"
+        "  \"private_kib\": {\"program\": %.0f, \"baseline\": %.0f, \"ratio\": %.3f},\n"
+        "  \"notice_latency_ms\": {\"changes\": %zu, \"median\": %.1f, \"max\": %.1f},\n"
+        "  \"exe_bytes\": %llu,\n  \"imports\": [",
+        starts, start[0].median, start[0].q1, start[0].q3, start[0].low, start[0].high, start[1].median,
+        start[1].q1, start[1].q3, start[1].low, start[1].high, startRatio, ws[0].median, ws[1].median,
+        wsRatio, priv[0].median, priv[1].median, priv[0].median / priv[1].median, latencyCount,
+        latency.median, latency.high, exeBytes);
+    for (size_t i = 0; i < imports.size(); ++i)
+        std::fprintf(json, "%s\"%s\"", i ? ", " : "", imports[i].c_str());
+    std::fprintf(json, "]\n}\n");
+    std::fclose(json);
+    return 0;
+}
