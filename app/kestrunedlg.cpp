@@ -95,8 +95,11 @@ BOOL CkestruneDlg::OnInitDialog() {
     updateTranslateData();
     // The view shows the stored mode, and the language lists of that mode act at once.
     workMode = onoffState;
-    labelBitmap_.reset(LoadBitmapW(WinApp::instance(), MAKEINTRESOURCEW(backgroundBitmap())));
-    if (labelBitmap_) labelBrush_.reset(CreatePatternBrush(labelBitmap_.get()));
+    {
+        // The brush keeps its own copy of the pattern; the bitmap is not needed after it.
+        UniqueBitmap picture(LoadBitmapW(WinApp::instance(), MAKEINTRESOURCEW(backgroundBitmap())));
+        if (picture) labelBrush_.reset(CreatePatternBrush(picture.get()));
+    }
     setLabelTexts();
 
     thread_fun();

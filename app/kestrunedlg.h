@@ -49,6 +49,5 @@ private:
     HICON m_hIcon;
     // Labels and radio buttons draw on the background picture: a brush of the same picture, aligned to
     // each control as it paints.
-    UniqueBitmap labelBitmap_;
     UniqueBrush labelBrush_;
 };

@@ -1,12 +1,10 @@
 #include "update/helppages.h"
 
-#include <windows.h>
-#include <shellapi.h>
-
 #include <string>
 
 #include "app/kestrunedlg.h"
 #include "settings/state.h"
+#include "update/shell.h"
 
 namespace {
 
@@ -14,7 +12,7 @@ void openPage(const wchar_t* chinesePath, const wchar_t* englishPath) {
     const std::wstring address = uiLanguageFlag == 1 ? std::wstring(kChineseSite) + chinesePath
                                                      : std::wstring(kEnglishSite) + englishPath;
     // What the browser does with it is the browser's business; nothing is reported.
-    ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    shellOpen(address.c_str(), SW_SHOWNORMAL);
 }
 
 }  // namespace

@@ -1,6 +1,3 @@
-#include <windows.h>
-#include <shellapi.h>
-
 #include <string>
 
 #include "app/kestrunedlg.h"
@@ -8,6 +5,7 @@
 #include "notify/process.h"
 #include "settings/state.h"
 #include "update/helppages.h"
+#include "update/shell.h"
 #include "update/version.h"
 
 namespace {
@@ -16,9 +14,7 @@ constexpr size_t kVersionMessageChars = 63;
 
 bool started(HINSTANCE shellResult) { return reinterpret_cast<INT_PTR>(shellResult) > 32; }
 
-HINSTANCE startInstaller(const wchar_t* path) {
-    return ShellExecuteW(nullptr, L"open", path, nullptr, nullptr, SW_SHOWMAXIMIZED);
-}
+HINSTANCE startInstaller(const wchar_t* path) { return shellOpen(path, SW_SHOWMAXIMIZED); }
 
 }  // namespace
 

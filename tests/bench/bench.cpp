@@ -164,8 +164,8 @@ int compare(int count, wchar_t** exes) {
                 priv.push_back(start->privateKiB);
             }
         }
-        std::printf("%-28ls start %7.1f ms  working set %7.0f KiB  private %7.0f KiB\n", exes[i], stats(ms).median,
-                    stats(ws).median, stats(priv).median);
+        std::printf("%-28ls start %7.1f ms  working set %7.0f KiB  private %7.0f KiB\n", exes[i],
+                    stats(ms).median, stats(ws).median, stats(priv).median);
     }
     return 0;
 }
