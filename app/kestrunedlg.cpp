@@ -233,8 +233,7 @@ void CkestruneDlg::showStoredMode() {
 }
 
 void CkestruneDlg::setButtonTexts() {
-    for (const LabelText& button : kButtons)
-        setText(button.id, uiText(button.chinese, button.english));
+    for (const LabelText& button : kButtons) setText(button.id, uiText(button.chinese, button.english));
 }
 
 void CkestruneDlg::enableModeLists(int mode) {

@@ -48,8 +48,7 @@ void patchKeySet(int position, wchar_t letter) {
     ValueText szPath;
     readValue(key.get(), L"keySet", szPath);
     const size_t defaultLength = std::wcslen(kDefaultKeySet);
-    for (size_t i = std::wcslen(szPath); i < defaultLength; ++i)
-        szPath[i] = kDefaultKeySet[i];
+    for (size_t i = std::wcslen(szPath); i < defaultLength; ++i) szPath[i] = kDefaultKeySet[i];
     szPath[position] = letter;
     writeValue(key.get(), L"keySet", szPath);
 }

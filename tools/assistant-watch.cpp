@@ -18,8 +18,7 @@ void printRecord(const unsigned char* record) {
     std::memcpy(keyword, record, kRecordBytes);
     std::printf("%02u:%02u:%02u.%03u  %ls  [", now.wHour, now.wMinute, now.wSecond, now.wMilliseconds,
                 keyword);
-    for (int i = 0; i < kRecordBytes; ++i)
-        std::printf(i ? " %02X" : "%02X", record[i]);
+    for (int i = 0; i < kRecordBytes; ++i) std::printf(i ? " %02X" : "%02X", record[i]);
     std::printf("]\n");
     std::fflush(stdout);
 }

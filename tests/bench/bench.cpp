@@ -65,8 +65,7 @@ std::optional<Start> startOnce(const std::wstring& exe) {
     WaitForInputIdle(process.hProcess, kWaitMs);
     HWND dialog = nullptr;
     while (!dialog && nowMs() - begin < kWaitMs) {
-        for (HWND window : topLevelWindows(process.dwProcessId, L"#32770"))
-            dialog = window;
+        for (HWND window : topLevelWindows(process.dwProcessId, L"#32770")) dialog = window;
         if (!dialog) Sleep(1);
     }
     const double shown = nowMs() - begin;
@@ -104,12 +103,10 @@ std::vector<double> noticeLatencies(int count) {
         Sleep(random() % 500);
         const double confirmed = nowMs();
         SendNotifyMessageW(box->window, WM_COMMAND, IDOK, 0);
-        while (section.record()[31] == SharedSection::kSentinel && nowMs() - confirmed < 3000)
-            Sleep(1);
+        while (section.record()[31] == SharedSection::kSentinel && nowMs() - confirmed < 3000) Sleep(1);
         if (section.record() != SharedSection::expectedRecord("HELLOO")) break;
         latencies.push_back(nowMs() - confirmed);
-        while (IsWindow(box->window))
-            Sleep(1);
+        while (IsWindow(box->window)) Sleep(1);
     }
     return latencies;
 }
@@ -185,8 +182,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring exes[3] = {program, baseline, templateOnly};
 
     // One start of each first, so all pay for cold caches alike; then take turns.
-    for (const auto& exe : exes)
-        startOnce(exe);
+    for (const auto& exe : exes) startOnce(exe);
     std::vector<double> startMs[3], workingSet[3], privateBytes[3];
     for (int run = 0; run < starts; ++run) {
         for (int which = 0; which < 3; ++which) {
@@ -200,8 +196,9 @@ int wmain(int argc, wchar_t** argv) {
     const Stats start[3] = {stats(startMs[0]), stats(startMs[1]), stats(startMs[2])};
     const Stats ws[3] = {stats(workingSet[0]), stats(workingSet[1]), stats(workingSet[2])};
     const Stats priv[3] = {stats(privateBytes[0]), stats(privateBytes[1]), stats(privateBytes[2])};
-    const Stats latency = stats(noticeLatencies(notices));
-    const size_t latencyCount = static_cast<size_t>(notices);
+    const std::vector<double> latencies = noticeLatencies(notices);
+    const Stats latency = stats(latencies);
+    const size_t latencyCount = latencies.size();
 
     WIN32_FILE_ATTRIBUTE_DATA attributes{};
     GetFileAttributesExW(program.c_str(), GetFileExInfoStandard, &attributes);
@@ -212,19 +209,16 @@ int wmain(int argc, wchar_t** argv) {
     const double wsRatio = ws[0].median / ws[1].median;
     auto row = [](const char* what, const Stats(&figures)[3], const char* format) {
         std::printf("%-28s", what);
-        for (const Stats& f : figures)
-            std::printf(format, f.median);
+        for (const Stats& f : figures) std::printf(format, f.median);
         std::printf("%8.2f %8.2f\n", figures[0].median / figures[1].median,
                     figures[0].median / figures[2].median);
     };
     std::printf("%-28s%12s%12s%12s%9s%9s\n", "", "SonvaroSet", "baseline", "template", "/base", "/tmpl");
     row("start-up median (ms)", start, "%12.1f");
     std::printf("%-28s", "  quartiles (ms)");
-    for (const Stats& f : start)
-        std::printf("%6.0f..%-4.0f", f.q1, f.q3);
+    for (const Stats& f : start) std::printf("%6.0f..%-4.0f", f.q1, f.q3);
     std::printf("\n%-28s", "  range (ms)");
-    for (const Stats& f : start)
-        std::printf("%6.0f..%-4.0f", f.low, f.high);
+    for (const Stats& f : start) std::printf("%6.0f..%-4.0f", f.low, f.high);
     std::printf("\n");
     row("idle working set (KiB)", ws, "%12.0f");
     row("idle private bytes (KiB)", priv, "%12.0f");
@@ -232,8 +226,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%-28s%12.1f\n", "notice latency max (ms)", latency.high);
     std::printf("%-28s%12llu\n", "exe size (bytes)", exeBytes);
     std::printf("%-28s", "imported DLLs");
-    for (const auto& name : imports)
-        std::printf(" %s", name.c_str());
+    for (const auto& name : imports) std::printf(" %s", name.c_str());
     std::printf(
         "\n\nbaseline: a plain dialog of the same size with five controls\n"
         "template: the program's own dialog template, manifest and common controls, no code behind\n\n");
@@ -246,20 +239,23 @@ int wmain(int argc, wchar_t** argv) {
 
     std::FILE* json = _wfopen(argv[1], L"w");
     if (!json) return 1;
-    std::fprintf(
-        json,
-        "{\n  \"starts\": %d,\n"
-        "  \"startup_ms\": {\"program\": {\"median\": %.1f, \"q1\": %.1f, \"q3\": %.1f, \"min\": %.1f, "
-        "\"max\": %.1f}, \"baseline\": {\"median\": %.1f, \"q1\": %.1f, \"q3\": %.1f, \"min\": %.1f, "
-        "\"max\": %.1f}, \"ratio\": %.3f},\n"
-        "  \"working_set_kib\": {\"program\": %.0f, \"baseline\": %.0f, \"ratio\": %.3f},\n"
-        "  \"private_kib\": {\"program\": %.0f, \"baseline\": %.0f, \"ratio\": %.3f},\n"
-        "  \"notice_latency_ms\": {\"changes\": %zu, \"median\": %.1f, \"max\": %.1f},\n"
-        "  \"exe_bytes\": %llu,\n  \"imports\": [",
-        starts, start[0].median, start[0].q1, start[0].q3, start[0].low, start[0].high, start[1].median,
-        start[1].q1, start[1].q3, start[1].low, start[1].high, startRatio, ws[0].median, ws[1].median,
-        wsRatio, priv[0].median, priv[1].median, priv[0].median / priv[1].median, latencyCount,
-        latency.median, latency.high, exeBytes);
+    std::fprintf(json, "{\n  \"starts\": %d,\n  \"startup_ms\": {", starts);
+    const char* names[3] = {"program", "baseline", "template"};
+    for (int i = 0; i < 3; ++i) {
+        std::fprintf(json,
+                     "\"%s\": {\"median\": %.1f, \"q1\": %.1f, \"q3\": %.1f, \"min\": %.1f, \"max\": %.1f}, ",
+                     names[i], start[i].median, start[i].q1, start[i].q3, start[i].low, start[i].high);
+    }
+    std::fprintf(json, "\"ratio\": %.3f},\n", startRatio);
+    for (auto [name, figures] : {std::pair{"working_set_kib", &ws}, {"private_kib", &priv}}) {
+        std::fprintf(
+            json, "  \"%s\": {\"program\": %.0f, \"baseline\": %.0f, \"template\": %.0f, \"ratio\": %.3f},\n",
+            name, (*figures)[0].median, (*figures)[1].median, (*figures)[2].median,
+            (*figures)[0].median / (*figures)[1].median);
+    }
+    std::fprintf(json, "  \"notice_latency_ms\": {\"changes\": %zu, \"median\": %.1f, \"max\": %.1f},\n",
+                 latencyCount, latency.median, latency.high);
+    std::fprintf(json, "  \"exe_bytes\": %llu,\n  \"imports\": [", exeBytes);
     for (size_t i = 0; i < imports.size(); ++i)
         std::fprintf(json, "%s\"%s\"", i ? ", " : "", imports[i].c_str());
     std::fprintf(json, "]\n}\n");

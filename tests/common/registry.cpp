@@ -47,8 +47,7 @@ std::optional<std::wstring> getText(const wchar_t* path, const wchar_t* name) {
 
 SavedValues::SavedValues(HKEY root, const wchar_t* path, std::initializer_list<const wchar_t*> names)
     : root_(root), path_(path) {
-    for (const wchar_t* name : names)
-        saved_.push_back({name, getRaw(root, path, name)});
+    for (const wchar_t* name : names) saved_.push_back({name, getRaw(root, path, name)});
 }
 
 SavedValues::~SavedValues() {

@@ -15,14 +15,12 @@ SharedSection::~SharedSection() {
 }
 
 void SharedSection::clear() {
-    for (DWORD i = 0; i < bytes_; ++i)
-        view_[i] = kSentinel;
+    for (DWORD i = 0; i < bytes_; ++i) view_[i] = kSentinel;
 }
 
 std::vector<unsigned char> SharedSection::record() const {
     std::vector<unsigned char> bytes(32);
-    for (int i = 0; i < 32; ++i)
-        bytes[i] = view_[i];
+    for (int i = 0; i < 32; ++i) bytes[i] = view_[i];
     return bytes;
 }
 
@@ -45,7 +43,6 @@ DWORD SharedSection::waitForRecord(DWORD timeoutMs) const {
 
 std::vector<unsigned char> SharedSection::expectedRecord(const char* keyword) {
     std::vector<unsigned char> bytes(32, 0);
-    for (size_t i = 0; keyword[i]; ++i)
-        bytes[2 * i] = static_cast<unsigned char>(keyword[i]);
+    for (size_t i = 0; keyword[i]; ++i) bytes[2 * i] = static_cast<unsigned char>(keyword[i]);
     return bytes;
 }

@@ -200,8 +200,7 @@ TEST_F(HelpPages, OpenTheInterfaceLanguagesPageOncePerPress) {
     auto lines = recorder.opened();
     for (int i = 0; i < 20 && lines.size() < 3; ++i) {
         Sleep(200);
-        for (const auto& line : recorder.opened())
-            lines.push_back(line);
+        for (const auto& line : recorder.opened()) lines.push_back(line);
     }
     ASSERT_EQ(lines.size(), 3u);
     const std::wstring instructions = expected(kChineseInstructions.c_str(), kEnglishInstructions.c_str());
@@ -212,8 +211,7 @@ TEST_F(HelpPages, OpenTheInterfaceLanguagesPageOncePerPress) {
                                                openedLine(instructions, SW_SHOWNORMAL),
                                                openedLine(learnMore, SW_SHOWNORMAL)};
     std::sort(expectedLines.begin(), expectedLines.end());
-    for (auto& line : lines)
-        line = withoutFolder(line);
+    for (auto& line : lines) line = withoutFolder(line);
     EXPECT_EQ(lines, expectedLines);
     EXPECT_TRUE(program.noMessageBox(200));
 }

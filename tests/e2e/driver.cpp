@@ -90,8 +90,7 @@ Program::~Program() {
     if (!process_) return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         // Close it as a person would; kill it only when it does not end.
-        for (auto box = waitMessageBox(0); box; box = waitMessageBox(200))
-            answer(*box, IDCANCEL);
+        for (auto box = waitMessageBox(0); box; box = waitMessageBox(200)) answer(*box, IDCANCEL);
         if (dialog_) notify(dialog_, WM_COMMAND, IDCANCEL, 0);
         if (WaitForSingleObject(process_, 5000) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
         WaitForSingleObject(process_, 5000);
@@ -175,8 +174,7 @@ std::optional<MessageBoxInfo> Program::waitMessageBox(DWORD timeoutMs, HWND exce
 
 void Program::answer(const MessageBoxInfo& box, int button) const {
     notify(box.window, WM_COMMAND, button, 0);
-    for (DWORD waited = 0; waited < kWaitMs && IsWindow(box.window); waited += 10)
-        Sleep(10);
+    for (DWORD waited = 0; waited < kWaitMs && IsWindow(box.window); waited += 10) Sleep(10);
 }
 
 void Program::sync() const {

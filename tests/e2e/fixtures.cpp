@@ -49,8 +49,7 @@ std::vector<std::wstring> readLogLines(const std::wstring& path) {
     if (!file) return lines;
     std::string bytes;
     char chunk[4096];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
-        bytes.append(chunk, n);
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
     std::fclose(file);
     size_t start = 0;
     for (size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
@@ -84,8 +83,7 @@ Recorder::~Recorder() {
 std::vector<std::wstring> Recorder::opened() {
     const std::wstring log = testBinDir() + L"recorder.exe.log";
     // The browser stand-in is a process of its own: give it time to write.
-    for (int i = 0; i < 100 && GetFileAttributesW(log.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-        Sleep(50);
+    for (int i = 0; i < 100 && GetFileAttributesW(log.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
     Sleep(100);
     auto lines = readLogLines(log);
     DeleteFileW(log.c_str());
@@ -103,8 +101,7 @@ bool Recorder::placeInstaller(const std::wstring& path) {
 
 std::vector<std::wstring> Recorder::installerStarts(const std::wstring& path) {
     const std::wstring log = path + L".log";
-    for (int i = 0; i < 100 && GetFileAttributesW(log.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-        Sleep(50);
+    for (int i = 0; i < 100 && GetFileAttributesW(log.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
     Sleep(100);
     return readLogLines(log);
 }

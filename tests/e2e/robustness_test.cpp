@@ -18,8 +18,7 @@ constexpr const wchar_t* kVersionNames[] = {L"newVersion", L"localVersion"};
 
 std::map<std::wstring, std::optional<RawValue>> rawValues() {
     std::map<std::wstring, std::optional<RawValue>> values;
-    for (const wchar_t* name : kSettingNames)
-        values[name] = getRaw(HKEY_CURRENT_USER, kRunKey, name);
+    for (const wchar_t* name : kSettingNames) values[name] = getRaw(HKEY_CURRENT_USER, kRunKey, name);
     for (const wchar_t* name : kVersionNames)
         values[name] = getRaw(HKEY_CURRENT_USER, kCurrentVersionKey, name);
     return values;
@@ -46,8 +45,7 @@ void expectDefaults(const Program& program, int targetRow = 1) {
     EXPECT_EQ(program.selection(1011), 0);
     EXPECT_TRUE(program.checked(1018));
     EXPECT_FALSE(program.checked(1019));
-    for (int list : {1012, 1014, 1015, 1017})
-        EXPECT_EQ(program.selection(list), -1) << "list " << list;
+    for (int list : {1012, 1014, 1015, 1017}) EXPECT_EQ(program.selection(list), -1) << "list " << list;
 }
 
 void closeWithEscape(Program& program) {

@@ -132,8 +132,7 @@ TEST_F(ViewTest, StoredModeDecidesRadiosAndEnabledLists) {
 
 TEST_F(ViewTest, HiddenControlsStayHiddenAndTheOthersShow) {
     Program program;
-    for (int id : {1, 2, 1007, 1010, 1013, 1016})
-        EXPECT_FALSE(program.visible(id)) << "control " << id;
+    for (int id : {1, 2, 1007, 1010, 1013, 1016}) EXPECT_FALSE(program.visible(id)) << "control " << id;
     for (int id : {1000, 1001, 1002, 1006, 1008, 1009, 1011, 1012, 1014, 1015, 1017, 1018, 1019,
                    1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030, 1031}) {
         EXPECT_TRUE(program.visible(id)) << "control " << id;
@@ -224,8 +223,7 @@ TEST_F(ViewTest, PaintsTheLanguagesBackgroundInsideABlackFrame) {
         EXPECT_EQ(screen.at(0, y), 0u) << "left frame at y " << y;
         EXPECT_EQ(screen.at(394, y), 0u) << "right frame at y " << y;
     }
-    for (int x = 0; x < 395; x += 10)
-        EXPECT_EQ(screen.at(x, 569), 0u) << "bottom frame at x " << x;
+    for (int x = 0; x < 395; x += 10) EXPECT_EQ(screen.at(x, 569), 0u) << "bottom frame at x " << x;
 
     // Compare the picture wherever no control covers it; where the two pictures differ, it must be this
     // language's.
@@ -244,8 +242,7 @@ TEST_F(ViewTest, PaintsTheLanguagesBackgroundInsideABlackFrame) {
         for (int x = 1; x < 394; ++x) {
             const POINT point = {x, y};
             bool covered = false;
-            for (const RECT& rect : controls)
-                covered = covered || PtInRect(&rect, point);
+            for (const RECT& rect : controls) covered = covered || PtInRect(&rect, point);
             if (covered) continue;
             ++samples;
             matches += screen.at(x, y) == own.at(x, y);

@@ -24,8 +24,7 @@ std::vector<wchar_t> randomText(std::mt19937& random) {
     const int parts = std::uniform_int_distribution<>(0, 6)(random);
     for (int i = 0; i < parts; ++i) {
         if (random() % 2) {
-            for (const wchar_t* c = pieces[random() % std::size(pieces)]; *c; ++c)
-                text.push_back(*c);
+            for (const wchar_t* c = pieces[random() % std::size(pieces)]; *c; ++c) text.push_back(*c);
         } else {
             text.push_back(units[random() % std::size(units)]);
         }

@@ -28,8 +28,7 @@ protected:
     // A record counts once the notifier has also cleared the request.
     static DWORD waitForRecord() {
         const DWORD waited = section_->waitForRecord();
-        for (int i = 0; i < 100 && noticeFlag.load() != 0; ++i)
-            Sleep(1);
+        for (int i = 0; i < 100 && noticeFlag.load() != 0; ++i) Sleep(1);
         return waited;
     }
     static std::vector<unsigned char> record() { return section_->record(); }

@@ -189,14 +189,12 @@ TEST_F(SettingsStore, ReadValueAcceptsFifteenCharactersAndLeavesTheRestOfTheBuff
     std::fill(std::begin(szPath), std::end(szPath), static_cast<wchar_t>(0xBDBD));
     EXPECT_TRUE(readValue(key.get(), L"dest", szPath));
     EXPECT_EQ(std::wstring(szPath), L"abcdefghijklmno");
-    for (int i = 15; i < kValueChars; ++i)
-        EXPECT_EQ(szPath[i], 0) << "position " << i;
+    for (int i = 15; i < kValueChars; ++i) EXPECT_EQ(szPath[i], 0) << "position " << i;
 
     store(L"dest", L"abcdefghijklmnop");
     std::fill(std::begin(szPath), std::end(szPath), static_cast<wchar_t>(0xBDBD));
     EXPECT_FALSE(readValue(key.get(), L"dest", szPath));
-    for (int i = 0; i < kValueChars; ++i)
-        EXPECT_EQ(szPath[i], 0) << "position " << i;
+    for (int i = 0; i < kValueChars; ++i) EXPECT_EQ(szPath[i], 0) << "position " << i;
 }
 
 TEST_F(SettingsStore, KeySetLoadsLettersAndRows) {
