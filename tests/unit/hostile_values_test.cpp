@@ -2,6 +2,7 @@
 // crash, never read past their buffer and never produce an index outside its table.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <random>
 #include <vector>
 
