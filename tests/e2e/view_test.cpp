@@ -200,12 +200,16 @@ private:
 
 TEST_F(ViewTest, PaintsTheLanguagesBackgroundInsideABlackFrame) {
     Program program;
-    Sleep(500);  // let the first paint reach the screen
-    program.sync();
     POINT origin = {0, 0};
     ClientToScreen(program.dialog(), &origin);
     Pixels screen(395, 570);
-    screen.fromScreen(origin);
+    // Wait (bounded) for the first paint to reach the screen: the frame's corner turns black.
+    for (DWORD waited = 0; waited < kWaitMs; waited += 100) {
+        program.sync();
+        screen.fromScreen(origin);
+        if (screen.at(0, 0) == 0 && screen.at(394, 569) == 0) break;
+        Sleep(100);
+    }
 
     HMODULE exe =
         LoadLibraryExW((testBinDir() + L"SonvaroSet.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
