@@ -44,13 +44,19 @@ constexpr LabelText kLabels[] = {
     {IDC_LABEL_HELP, L"使用帮助", L"Help", {50, 20}, {30, 20}},
 };
 
-constexpr LabelText kButtons[] = {
-    {IDC_MODE_VOICE_INPUT, L"语音录入", L"Voice to text", {}, {}},
-    {IDC_MODE_VOICE_TRANSLATE, L"语音翻译", L"Voice translate to text", {}, {}},
-    {IDC_UPGRADE, L"升级", L"Update", {}, {}},
-    {IDC_INSTRUCTIONS, L"说明书", L"Help", {}, {}},
-    {IDC_RESET, L"恢复默认", L"Reset", {}, {}},
-    {IDC_LEARN_MORE, L"了解更多", L"More", {}, {}},
+struct ButtonText {
+    int id;
+    const wchar_t* chinese;
+    const wchar_t* english;
+};
+
+constexpr ButtonText kButtons[] = {
+    {IDC_MODE_VOICE_INPUT, L"语音录入", L"Voice to text"},
+    {IDC_MODE_VOICE_TRANSLATE, L"语音翻译", L"Voice translate to text"},
+    {IDC_UPGRADE, L"升级", L"Update"},
+    {IDC_INSTRUCTIONS, L"说明书", L"Help"},
+    {IDC_RESET, L"恢复默认", L"Reset"},
+    {IDC_LEARN_MORE, L"了解更多", L"More"},
 };
 
 // Each hotkey list keeps its key apart from the other key of the same device.
@@ -153,8 +159,9 @@ INT_PTR CkestruneDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 
 HBRUSH CkestruneDlg::labelBackground(HDC dc, HWND control) {
     // A combo box's own edit field also has an id, so only our direct children count.
-    if (!labelBrush_ || GetParent(control) != window() || !drawsOnPicture(GetDlgCtrlID(control)))
+    if (!labelBrush_ || GetParent(control) != window() || !drawsOnPicture(GetDlgCtrlID(control))) {
         return nullptr;
+    }
     POINT origin = {0, 0};
     MapWindowPoints(control, window(), &origin, 1);
     SetBkMode(dc, TRANSPARENT);
@@ -200,8 +207,9 @@ void CkestruneDlg::fillLists() {
         selectMouseKey(listId, listId == IDC_MOUSE_INPUT_KEY ? mouseVoiceKey : mouseSearchKey);
     }
     for (int listId : {IDC_KEYBOARD_INPUT_KEY, IDC_KEYBOARD_SEARCH_KEY}) {
-        for (int row = 0; row < kKeyboardKeyCount; ++row)
+        for (int row = 0; row < kKeyboardKeyCount; ++row) {
             comboInsert(listId, row, kKeyboardKeys[row].english);
+        }
         selectKeyboardKey(listId, listId == IDC_KEYBOARD_INPUT_KEY ? keyboardVoiceKey : keyboardSearchKey);
     }
 }
@@ -233,7 +241,7 @@ void CkestruneDlg::showStoredMode() {
 }
 
 void CkestruneDlg::setButtonTexts() {
-    for (const LabelText& button : kButtons) setText(button.id, uiText(button.chinese, button.english));
+    for (const ButtonText& button : kButtons) setText(button.id, uiText(button.chinese, button.english));
 }
 
 void CkestruneDlg::enableModeLists(int mode) {

@@ -55,8 +55,9 @@ bool waitNoticeDelivered() {
     constexpr DWORD kStepMs = 10;
     for (DWORD waited = 0; waited <= kNoticePollMs + 250; waited += kStepMs) {
         if (noticeFlag.load() == 0) return true;
-        if (!notifierThread || WaitForSingleObject(notifierThread.get(), kStepMs) != WAIT_TIMEOUT)
+        if (!notifierThread || WaitForSingleObject(notifierThread.get(), kStepMs) != WAIT_TIMEOUT) {
             return false;
+        }
     }
     return false;
 }

@@ -256,8 +256,9 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(json, "  \"notice_latency_ms\": {\"changes\": %zu, \"median\": %.1f, \"max\": %.1f},\n",
                  latencyCount, latency.median, latency.high);
     std::fprintf(json, "  \"exe_bytes\": %llu,\n  \"imports\": [", exeBytes);
-    for (size_t i = 0; i < imports.size(); ++i)
+    for (size_t i = 0; i < imports.size(); ++i) {
         std::fprintf(json, "%s\"%s\"", i ? ", " : "", imports[i].c_str());
+    }
     std::fprintf(json, "]\n}\n");
     std::fclose(json);
     return 0;

@@ -301,8 +301,9 @@ TEST_F(UpgradeFlow, ChineseWarnsStartsTheInstallerNotifiesAndCloses) {
 
 TEST_F(UpgradeFlow, ChineseWithoutInstallerReportsAndOpensTheInstructions) {
     if (!chineseSystem()) GTEST_SKIP() << "the Chinese flow";
-    if (GetFileAttributesW(kChineseInstaller.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributesW(kChineseInstaller.c_str()) != INVALID_FILE_ATTRIBUTES) {
         GTEST_SKIP() << "installer present";
+    }
     Program program;
     agree(program);
     expectBox(program, L"Sonvaro", kChineseWarning);

@@ -16,8 +16,9 @@ std::map<std::wstring, std::optional<std::wstring>> SettingsTest::storedSettings
     for (const wchar_t* name : {L"source", L"dest", L"voiceText", L"onoff", L"keySet"}) {
         values[name] = getText(kRunKey, name);
     }
-    for (const wchar_t* name : {L"newVersion", L"localVersion"})
+    for (const wchar_t* name : {L"newVersion", L"localVersion"}) {
         values[name] = getText(kCurrentVersionKey, name);
+    }
     return values;
 }
 

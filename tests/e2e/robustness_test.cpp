@@ -19,14 +19,16 @@ constexpr const wchar_t* kVersionNames[] = {L"newVersion", L"localVersion"};
 std::map<std::wstring, std::optional<RawValue>> rawValues() {
     std::map<std::wstring, std::optional<RawValue>> values;
     for (const wchar_t* name : kSettingNames) values[name] = getRaw(HKEY_CURRENT_USER, kRunKey, name);
-    for (const wchar_t* name : kVersionNames)
+    for (const wchar_t* name : kVersionNames) {
         values[name] = getRaw(HKEY_CURRENT_USER, kCurrentVersionKey, name);
+    }
     return values;
 }
 
 void storeEverywhere(DWORD type, const std::vector<BYTE>& bytes, DWORD count) {
-    for (const wchar_t* name : kSettingNames)
+    for (const wchar_t* name : kSettingNames) {
         setRaw(HKEY_CURRENT_USER, kRunKey, name, type, bytes.data(), count);
+    }
     for (const wchar_t* name : kVersionNames) {
         setRaw(HKEY_CURRENT_USER, kCurrentVersionKey, name, type, bytes.data(), count);
     }
@@ -129,8 +131,10 @@ public:
         for (DWORD index = 0;; ++index) {
             DWORD nameChars = 16384;
             DWORD type = 0, bytes = 0;
-            if (RegEnumValueW(key, index, name, &nameChars, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
+            if (RegEnumValueW(key, index, name, &nameChars, nullptr, &type, nullptr, &bytes) !=
+                ERROR_SUCCESS) {
                 break;
+            }
             saved_.push_back({name, getRaw(HKEY_CURRENT_USER, kRunKey, name)});
         }
         RegCloseKey(key);

@@ -111,8 +111,9 @@ TEST_F(ViewTest, SelectionsFollowTheStoredValues) {
         store(L"voiceText", row.voiceText);
         store(L"keySet", row.keySet);
         Program program;
-        for (int i = 0; i < 7; ++i)
+        for (int i = 0; i < 7; ++i) {
             EXPECT_EQ(program.selection(lists[i]), row.selections[i]) << "list " << lists[i];
+        }
     }
 }
 

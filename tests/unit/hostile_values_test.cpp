@@ -58,8 +58,9 @@ TEST(HostileValues, LoadersKeepEveryIndexInRange) {
         for (const wchar_t* name : {L"source", L"dest", L"voiceText", L"onoff", L"keySet"}) {
             storeRandom(random, kRunKey, name);
         }
-        for (const wchar_t* name : {L"newVersion", L"localVersion"})
+        for (const wchar_t* name : {L"newVersion", L"localVersion"}) {
             storeRandom(random, kCurrentVersionKey, name);
+        }
 
         presetSettingsState(kUntouched);
         updateTranslateData();
@@ -68,8 +69,9 @@ TEST(HostileValues, LoadersKeepEveryIndexInRange) {
         ASSERT_TRUE(voiceLanguage >= 0 && voiceLanguage < kShortLanguageCount) << voiceLanguage;
         ASSERT_TRUE(destflag >= 0 && destflag < kLanguageCount) << destflag;
         ASSERT_TRUE(onoffState == 0 || onoffState == 1);
-        for (int row : {mouseFlagVoice, mouseFlagSearch})
+        for (int row : {mouseFlagVoice, mouseFlagSearch}) {
             ASSERT_TRUE(row >= -1 && row < kMouseKeyCount) << row;
+        }
         for (int row : {keyboardFlagVoice, keyboardFlagSearch}) {
             ASSERT_TRUE(row >= -1 && row < kKeyboardKeyCount) << row;
         }

@@ -222,10 +222,12 @@ TEST_F(SettingsStore, KeySetLoadsLettersAndRows) {
 TEST_F(SettingsStore, MissingOrShortKeySetGivesNoRowsForMissingPositions) {
     deleteValue(HKEY_CURRENT_USER, kRunKey, L"keySet");
     readKeySet();
-    for (int letter : {mouseVoiceKey, mouseSearchKey, keyboardVoiceKey, keyboardSearchKey})
+    for (int letter : {mouseVoiceKey, mouseSearchKey, keyboardVoiceKey, keyboardSearchKey}) {
         EXPECT_EQ(letter, 0);
-    for (int row : {mouseFlagVoice, mouseFlagSearch, keyboardFlagVoice, keyboardFlagSearch})
+    }
+    for (int row : {mouseFlagVoice, mouseFlagSearch, keyboardFlagVoice, keyboardFlagSearch}) {
         EXPECT_EQ(row, -1);
+    }
 
     store(L"keySet", L"MPW");
     readKeySet();
