@@ -31,13 +31,15 @@ def dib(size, raw):
 
 
 def main():
-    out, specs = sys.argv[1], sys.argv[2:]
+    out, entries_wanted = sys.argv[1], sys.argv[2:]
     images = []
-    for spec in specs:
-        size_text, png = spec.split(":", 1)
+    for wanted in entries_wanted:
+        size_text, png = wanted.split(":", 1)
         size = int(size_text)
         if size >= 256:
-            data = subprocess.run(["/usr/bin/convert", png, "-resize", f"{size}x{size}!", "PNG32:-"],
+            # Without the date chunks the same drawing packs to the same bytes.
+            data = subprocess.run(["/usr/bin/convert", png, "-resize", f"{size}x{size}!",
+                                   "-define", "png:exclude-chunks=date,time", "PNG32:-"],
                                   check=True, capture_output=True).stdout
         else:
             data = dib(size, rgba_pixels(png, size))
