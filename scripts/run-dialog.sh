@@ -18,21 +18,10 @@ case ${UI:-} in
   *) echo "UI is zh or en" >&2; exit 2 ;;
 esac
 
-source scripts/xvfb.sh
-export WINEPREFIX=$PWD/$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source scripts/wine-session.sh
+start_wine_session "$build" auto
 headless=0
-[[ -z ${DISPLAY:-} ]] && headless=1
-
-watcher=
-cleanup() {
-  [[ -n $watcher ]] && kill "$watcher" 2>/dev/null
-  wineserver -k 2>/dev/null || true
-  stop_xvfb
-}
-trap cleanup EXIT
-
-((headless)) && start_xvfb
-scripts/wine-prefix.sh "$WINEPREFIX"
+[[ -n $xvfb_pid ]] && headless=1
 
 # A fresh prefix has no hotkeys stored yet; store the defaults, as the assistant's installer does.
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -40,7 +29,7 @@ wine reg query "$run_key" /v keySet >/dev/null 2>&1 ||
   wine reg add "$run_key" /v keySet /t REG_SZ /d MWSBNM /f >/dev/null 2>&1
 
 wine "$bin/assistant-watch.exe" &
-watcher=$!
+session_pids+=($!)
 sleep 1  # the section must exist before the dialog's notifier looks for it
 
 if ((!headless)); then
@@ -51,13 +40,13 @@ fi
 (cd "$bin" && wine SonvaroSet.exe) &
 geometry=
 for _ in $(seq 100); do
-  geometry=$(xwininfo -root -tree | awk '/"Sonvaro": \(/ {print $(NF-1), $NF; exit}')
+  # WxH+X+Y of the top-level window, relative to the root: its place on the screen.
+  geometry=$(xwininfo -root -tree | awk '/"Sonvaro": \(/ {print $(NF-1); exit}')
   [[ -n $geometry ]] && break
   sleep 0.1
 done
 [[ -n $geometry ]] || { echo "the dialog did not appear" >&2; exit 1; }
 sleep 1  # let it paint
-read -r size offset <<<"$geometry"
-import -window root -crop "$size${offset%%+*}" "$shot" 2>/dev/null || import -window root "$shot"
+import -window root -crop "$geometry" "$shot"
 echo "screenshot of the dialog: $shot"
 wine taskkill /IM SonvaroSet.exe >/dev/null 2>&1 || true

@@ -6,13 +6,6 @@ build=${BUILD:-build}
 
 scripts/check-format.sh
 
-source scripts/xvfb.sh
-export WINEPREFIX=$PWD/$build/wineprefix
-cleanup() {
-  WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true
-  stop_xvfb
-}
-trap cleanup EXIT
-start_xvfb
-scripts/wine-prefix.sh "$WINEPREFIX"
+source scripts/wine-session.sh
+start_wine_session "$build" own
 ctest --test-dir "$build" --output-on-failure --timeout 600 "$@"
