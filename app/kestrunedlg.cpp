@@ -204,24 +204,19 @@ void CkestruneDlg::fillLists() {
         for (int row = 0; row < kMouseKeyCount; ++row) {
             comboInsert(listId, row, uiText(kMouseKeys[row].chinese, kMouseKeys[row].english));
         }
-        selectMouseKey(listId, listId == IDC_MOUSE_INPUT_KEY ? mouseVoiceKey : mouseSearchKey);
+        selectKey(listId, listId == IDC_MOUSE_INPUT_KEY ? mouseVoiceKey : mouseSearchKey, 0);
     }
     for (int listId : {IDC_KEYBOARD_INPUT_KEY, IDC_KEYBOARD_SEARCH_KEY}) {
         for (int row = 0; row < kKeyboardKeyCount; ++row) {
             comboInsert(listId, row, kKeyboardKeys[row].english);
         }
-        selectKeyboardKey(listId, listId == IDC_KEYBOARD_INPUT_KEY ? keyboardVoiceKey : keyboardSearchKey);
+        selectKey(listId, listId == IDC_KEYBOARD_INPUT_KEY ? keyboardVoiceKey : keyboardSearchKey, 1);
     }
 }
 
-// A letter with no row leaves the list's selection as it is.
-void CkestruneDlg::selectMouseKey(int listId, int letter) {
-    const int row = keyLetterToIndex(letter, 0);
-    if (row >= 0) comboSelect(listId, row);
-}
-
-void CkestruneDlg::selectKeyboardKey(int listId, int letter) {
-    const int row = keyLetterToIndex(letter, 1);
+// Table 0 is the mouse's, 1 the keyboard's. A letter with no row leaves the list's selection as it is.
+void CkestruneDlg::selectKey(int listId, int letter, int table) {
+    const int row = keyLetterToIndex(letter, table);
     if (row >= 0) comboSelect(listId, row);
 }
 
@@ -318,10 +313,10 @@ void CkestruneDlg::OnBnClickedReset() {
     messageBox(uiText(L"恢复默认设置", L" Reset default"), kCaption, MB_ICONINFORMATION);
     writeDefaultSet();
     readKeySet();
-    selectMouseKey(IDC_MOUSE_INPUT_KEY, mouseVoiceKey);
-    selectMouseKey(IDC_MOUSE_SEARCH_KEY, mouseSearchKey);
-    selectKeyboardKey(IDC_KEYBOARD_SEARCH_KEY, keyboardSearchKey);
-    selectKeyboardKey(IDC_KEYBOARD_INPUT_KEY, keyboardVoiceKey);
+    selectKey(IDC_MOUSE_INPUT_KEY, mouseVoiceKey, 0);
+    selectKey(IDC_MOUSE_SEARCH_KEY, mouseSearchKey, 0);
+    selectKey(IDC_KEYBOARD_SEARCH_KEY, keyboardSearchKey, 1);
+    selectKey(IDC_KEYBOARD_INPUT_KEY, keyboardVoiceKey, 1);
     noticeFlag = 1;
 }
 

@@ -41,8 +41,7 @@ private:
     void showStoredMode();
     void setButtonTexts();
     void enableModeLists(int mode);
-    void selectMouseKey(int listId, int letter);
-    void selectKeyboardKey(int listId, int letter);
+    void selectKey(int listId, int letter, int table);
     void changeHotkey(int listId);
     HBRUSH labelBackground(HDC dc, HWND control);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 std::optional<RawValue> getRaw(HKEY root, const wchar_t* path, const wchar_t* name) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
@@ -45,7 +47,7 @@ std::optional<std::wstring> getText(const wchar_t* path, const wchar_t* name) {
     return text;
 }
 
-SavedValues::SavedValues(HKEY root, const wchar_t* path, std::initializer_list<const wchar_t*> names)
+SavedValues::SavedValues(HKEY root, const wchar_t* path, const std::vector<const wchar_t*>& names)
     : root_(root), path_(path) {
     for (const wchar_t* name : names) saved_.push_back({name, getRaw(root, path, name)});
 }
@@ -61,6 +63,15 @@ SavedValues::~SavedValues() {
     }
 }
 
+std::map<std::wstring, std::optional<RawValue>> storedValues() {
+    std::map<std::wstring, std::optional<RawValue>> values;
+    for (const wchar_t* name : kSettingNames) values[name] = getRaw(HKEY_CURRENT_USER, kRunKey, name);
+    for (const wchar_t* name : kVersionNames)
+        values[name] = getRaw(HKEY_CURRENT_USER, kCurrentVersionKey, name);
+    return values;
+}
+
 SavedSettings::SavedSettings()
-    : settings_(HKEY_CURRENT_USER, kRunKey, {L"source", L"dest", L"voiceText", L"onoff", L"keySet"}),
-      versions_(HKEY_CURRENT_USER, kCurrentVersionKey, {L"newVersion", L"localVersion"}) {}
+    : settings_(HKEY_CURRENT_USER, kRunKey, {std::begin(kSettingNames), std::end(kSettingNames)}),
+      versions_(HKEY_CURRENT_USER, kCurrentVersionKey, {std::begin(kVersionNames), std::end(kVersionNames)}) {
+}

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <initializer_list>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +12,9 @@
 
 constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const wchar_t* kCurrentVersionKey = L"Software\\Microsoft\\Windows\\CurrentVersion";
+// Every value the settings tool reads: the settings under kRunKey, the versions under kCurrentVersionKey.
+constexpr const wchar_t* kSettingNames[] = {L"source", L"dest", L"voiceText", L"onoff", L"keySet"};
+constexpr const wchar_t* kVersionNames[] = {L"newVersion", L"localVersion"};
 
 struct RawValue {
     DWORD type = REG_NONE;
@@ -30,7 +33,7 @@ std::optional<std::wstring> getText(const wchar_t* path, const wchar_t* name);
 
 class SavedValues {
 public:
-    SavedValues(HKEY root, const wchar_t* path, std::initializer_list<const wchar_t*> names);
+    SavedValues(HKEY root, const wchar_t* path, const std::vector<const wchar_t*>& names);
     ~SavedValues();
     SavedValues(const SavedValues&) = delete;
     SavedValues& operator=(const SavedValues&) = delete;
@@ -44,6 +47,9 @@ private:
     std::wstring path_;
     std::vector<Saved> saved_;
 };
+
+// Every value the settings tool reads, raw, by name (nullopt: missing).
+std::map<std::wstring, std::optional<RawValue>> storedValues();
 
 // Saves every value the settings tool reads under HKCU.
 class SavedSettings {

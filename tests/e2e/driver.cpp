@@ -35,13 +35,6 @@ const wchar_t* expected(const wchar_t* chinese, const wchar_t* english) {
     return chineseSystem() ? chinese : english;
 }
 
-std::wstring testBinDir() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.rfind(L'\\') + 1);
-}
-
 std::vector<HWND> topLevelWindows(DWORD processId, const wchar_t* wanted) {
     struct Search {
         DWORD processId;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/paths.h"
+
 // Drives a running SonvaroSet.exe the way a person would: reads what its dialog shows, selects list rows,
 // clicks buttons and answers message boxes. Every wait is bounded; a program that does not end is killed.
 
@@ -16,8 +18,6 @@ constexpr DWORD kWaitMs = 10000;
 bool chineseSystem();
 // Chinese when the system is Chinese, else English.
 const wchar_t* expected(const wchar_t* chinese, const wchar_t* english);
-
-std::wstring testBinDir();  // the folder of the test programs and SonvaroSet.exe, with a backslash
 
 struct MessageBoxInfo {
     HWND window = nullptr;

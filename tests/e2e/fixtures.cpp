@@ -11,17 +11,6 @@ constexpr const wchar_t* kHttpCommand = L"Software\\Classes\\http\\shell\\open\\
 
 void DialogTest::SetUp() { ASSERT_TRUE(section_.valid()); }
 
-std::map<std::wstring, std::optional<std::wstring>> SettingsTest::storedSettings() {
-    std::map<std::wstring, std::optional<std::wstring>> values;
-    for (const wchar_t* name : {L"source", L"dest", L"voiceText", L"onoff", L"keySet"}) {
-        values[name] = getText(kRunKey, name);
-    }
-    for (const wchar_t* name : {L"newVersion", L"localVersion"}) {
-        values[name] = getText(kCurrentVersionKey, name);
-    }
-    return values;
-}
-
 void SettingsTest::store(const wchar_t* name, const wchar_t* text) {
     const bool version = std::wstring(name) == L"newVersion" || std::wstring(name) == L"localVersion";
     const wchar_t* key = version ? kCurrentVersionKey : kRunKey;

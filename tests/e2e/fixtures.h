@@ -14,8 +14,6 @@
 // Every end-to-end test saves the settings the program reads and restores them afterwards.
 class SettingsTest : public testing::Test {
 protected:
-    // The stored settings and version values, by name (nullopt: missing or not a terminated string).
-    static std::map<std::wstring, std::optional<std::wstring>> storedSettings();
     static void store(const wchar_t* name, const wchar_t* text);  // nullptr deletes the value
     static std::optional<std::wstring> stored(const wchar_t* name) { return getText(kRunKey, name); }
 

@@ -13,18 +13,6 @@ namespace {
 
 using Robustness = SettingsTest;
 
-constexpr const wchar_t* kSettingNames[] = {L"source", L"dest", L"voiceText", L"onoff", L"keySet"};
-constexpr const wchar_t* kVersionNames[] = {L"newVersion", L"localVersion"};
-
-std::map<std::wstring, std::optional<RawValue>> rawValues() {
-    std::map<std::wstring, std::optional<RawValue>> values;
-    for (const wchar_t* name : kSettingNames) values[name] = getRaw(HKEY_CURRENT_USER, kRunKey, name);
-    for (const wchar_t* name : kVersionNames) {
-        values[name] = getRaw(HKEY_CURRENT_USER, kCurrentVersionKey, name);
-    }
-    return values;
-}
-
 void storeEverywhere(DWORD type, const std::vector<BYTE>& bytes, DWORD count) {
     for (const wchar_t* name : kSettingNames) {
         setRaw(HKEY_CURRENT_USER, kRunKey, name, type, bytes.data(), count);
@@ -83,7 +71,7 @@ TEST_F(Robustness, UnreadableStoredValuesShowTheDefaultsAndStayAsTheyWere) {
         SCOPED_TRACE(row.what);
         storeEverywhere(row.type, row.bytes,
                         std::min<DWORD>(row.count, static_cast<DWORD>(row.bytes.size())));
-        const auto before = rawValues();
+        const auto before = storedValues();
         Program program;
         ASSERT_TRUE(program.dialog());
         expectDefaults(program);
@@ -91,7 +79,7 @@ TEST_F(Robustness, UnreadableStoredValuesShowTheDefaultsAndStayAsTheyWere) {
         program.click(1009);
         expectBox(program, L"Sonvaro", expected(L"已经是最新版本", L"Already the latest version"));
         closeWithEscape(program);
-        EXPECT_TRUE(rawValues() == before) << "a stored value changed";
+        EXPECT_TRUE(storedValues() == before) << "a stored value changed";
     }
 }
 

@@ -55,10 +55,10 @@ TEST(HostileValues, LoadersKeepEveryIndexInRange) {
     const int rounds = 1500;
     const DWORD start = GetTickCount();
     for (int round = 0; round < rounds; ++round) {
-        for (const wchar_t* name : {L"source", L"dest", L"voiceText", L"onoff", L"keySet"}) {
+        for (const wchar_t* name : kSettingNames) {
             storeRandom(random, kRunKey, name);
         }
-        for (const wchar_t* name : {L"newVersion", L"localVersion"}) {
+        for (const wchar_t* name : kVersionNames) {
             storeRandom(random, kCurrentVersionKey, name);
         }
 

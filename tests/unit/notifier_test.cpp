@@ -32,10 +32,6 @@ protected:
         return waited;
     }
     static std::vector<unsigned char> record() { return section_->record(); }
-    static std::vector<unsigned char> expectedRecord(const char* keyword) {
-        return SharedSection::expectedRecord(keyword);
-    }
-    static void clearRecord() { section_->clear(); }
 
     static SharedSection* section_;
 };
@@ -48,10 +44,10 @@ TEST_F(Notifier, WritesEachKeywordAsAThirtyTwoByteRecordAndLeavesTheRestAlone) {
     } cases[] = {{1, "HELLOO"}, {2, "UPDATE"}};
     for (const auto& row : cases) {
         SCOPED_TRACE(row.keyword);
-        clearRecord();
+        section_->clear();
         noticeFlag = row.request;
         waitForRecord();
-        EXPECT_EQ(record(), expectedRecord(row.keyword));
+        EXPECT_EQ(record(), SharedSection::expectedRecord(row.keyword));
         EXPECT_EQ(noticeFlag.load(), 0);
         EXPECT_TRUE(section_->untouchedAfterRecord());
     }
@@ -61,21 +57,22 @@ TEST_F(Notifier, KeepsOnlyTheLatestRequestOfOnePeriod) {
     // Wait for a write to line up with the notifier's poll, then post twice well inside the next period.
     noticeFlag = 1;
     waitForRecord();
-    clearRecord();
+    section_->clear();
     noticeFlag = 1;
     noticeFlag = 2;
     waitForRecord();
-    EXPECT_EQ(record(), expectedRecord("UPDATE"));
+    EXPECT_EQ(record(), SharedSection::expectedRecord("UPDATE"));
     Sleep(kNoticePollMs + 200);
-    EXPECT_EQ(record(), expectedRecord("UPDATE")) << "the replaced request must not follow later";
+    EXPECT_EQ(record(), SharedSection::expectedRecord("UPDATE"))
+        << "the replaced request must not follow later";
 }
 
 TEST_F(Notifier, WritesTheSameKeywordAgainForEachRequest) {
     for (int round = 0; round < 2; ++round) {
-        clearRecord();
+        section_->clear();
         noticeFlag = 1;
         waitForRecord();
-        EXPECT_EQ(record(), expectedRecord("HELLOO")) << "round " << round;
+        EXPECT_EQ(record(), SharedSection::expectedRecord("HELLOO")) << "round " << round;
     }
 }
 
@@ -90,7 +87,7 @@ TEST_F(Notifier, LeavesAnUnknownRequestInPlace) {
 TEST_F(Notifier, DeliveryWaitReturnsOnceTheRecordIsInTheSection) {
     noticeFlag = 2;
     EXPECT_TRUE(waitNoticeDelivered());
-    EXPECT_EQ(record(), expectedRecord("UPDATE"));
+    EXPECT_EQ(record(), SharedSection::expectedRecord("UPDATE"));
     EXPECT_TRUE(waitNoticeDelivered()) << "nothing pending";
 }
 
@@ -98,11 +95,11 @@ TEST_F(Notifier, DeliveryWaitReturnsOnceTheRecordIsInTheSection) {
 TEST_F(Notifier, MeasuresNoticeLatency) {
     std::vector<DWORD> latencies;
     for (int post = 0; post < 20; ++post) {
-        clearRecord();
+        section_->clear();
         Sleep(37 * (post % 13));  // posts fall at different points of the polling period
         noticeFlag = 1;
         const DWORD latency = waitForRecord();
-        ASSERT_EQ(record(), expectedRecord("HELLOO")) << "post " << post;
+        ASSERT_EQ(record(), SharedSection::expectedRecord("HELLOO")) << "post " << post;
         latencies.push_back(latency);
     }
     std::sort(latencies.begin(), latencies.end());

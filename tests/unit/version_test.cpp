@@ -4,17 +4,11 @@
 #include <iterator>
 #include <string>
 
+#include "tests/common/paths.h"
 #include "tests/common/registry.h"
 #include "update/version.h"
 
 namespace {
-
-std::wstring exeFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.rfind(L'\\') + 1);
-}
 
 void writeFile(const std::wstring& path, const std::string& bytes) {
     std::FILE* file = _wfopen(path.c_str(), L"wb");
@@ -30,7 +24,7 @@ void setVersionText(wchar_t (&text)[kVersionTextChars], const wchar_t* value) {
 
 TEST(VersionPaths, FilesAreLookedForBesideTheProgram) {
     initVersionPaths();
-    const std::wstring folder = exeFolder();
+    const std::wstring folder = testBinDir();
     EXPECT_EQ(std::wstring(moduleDir), folder);
     EXPECT_EQ(std::wstring(versionFilePath), folder + L"version");
     EXPECT_EQ(std::wstring(localVersionFilePath), folder + L"LocalVersion");
@@ -41,7 +35,7 @@ TEST(VersionPaths, FilesAreLookedForBesideTheProgram) {
 TEST(VersionPaths, CopiesFindTheirFilesInAnyFolderUnderAnyName) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring folder = exeFolder() + L"版本 SonvaroSet.exe";
+    const std::wstring folder = testBinDir() + L"版本 SonvaroSet.exe";
     CreateDirectoryW(folder.c_str(), nullptr);
     writeFile(folder + L"\\version", "1.2.3");
     for (const wchar_t* name : {L"SonvaroSet.exe", L"settings-copy.exe"}) {
@@ -67,7 +61,7 @@ TEST(VersionPaths, CopiesFindTheirFilesInAnyFolderUnderAnyName) {
 }
 
 TEST(VersionPathsInCopy, ReadsTheVersionFileBesideItself) {
-    const std::wstring folder = exeFolder();
+    const std::wstring folder = testBinDir();
     if (folder.find(L"版本") == std::wstring::npos) GTEST_SKIP() << "runs in the copies only";
     initVersionPaths();
     EXPECT_EQ(std::wstring(moduleDir), folder);
@@ -80,7 +74,7 @@ class VersionFiles : public testing::Test {
 protected:
     void SetUp() override {
         initVersionPaths();
-        path_ = exeFolder() + L"version-test";
+        path_ = testBinDir() + L"version-test";
     }
     void TearDown() override { DeleteFileW(path_.c_str()); }
     std::wstring path_;
