@@ -4,9 +4,16 @@
 #include <commctrl.h>
 
 #include "app/kestrunedlg.h"
+#include "notify/process.h"
 #include "res/resource.h"
+#include "update/shell.h"
 
 CkestruneApp theApp;
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    theApp.InitInstance();
+    return 0;
+}
 
 bool CkestruneApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{};
@@ -16,6 +23,9 @@ bool CkestruneApp::InitInstance() {
 
     CkestruneDlg dialog;
     dialog.DoModal();  // every change is stored as it is made: the result means nothing here
+    // However the dialog was closed, the assistant still hears of the last change before the program ends.
+    waitNoticeDelivered();
+    closeShell();
     return false;
 }
 

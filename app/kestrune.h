@@ -1,11 +1,12 @@
 #pragma once
 
-#include "ui/app.h"
 #include "ui/dialog.h"
 
-class CkestruneApp : public WinApp {
+// The application: start-up shows the settings dialog and the program ends when it closes.
+class CkestruneApp {
 public:
-    bool InitInstance() override;
+    // Always false: a dialog program has no message loop of its own to run afterwards.
+    bool InitInstance();
 };
 
 // The about box: the icon, the program's name and version, and one button.

@@ -1,25 +1,20 @@
 #include "app/kestrunedlg.h"
 
 #include "app/kestrune.h"
-#include "app/texts.h"
 #include "notify/process.h"
 #include "res/resource.h"
+#include "settings/choices.h"
 #include "settings/fileos.h"
 #include "settings/state.h"
 #include "settings/tables.h"
-#include "ui/app.h"
+#include "update/helppages.h"
+#include "update/upgrade.h"
 #include "update/version.h"
 
 namespace {
 
 constexpr LONG kFixedWindowStyle = 0x00CA0000;  // caption, system menu, minimise box: no sizing
 constexpr RECT kBackground = {0, 0, 395, 570};
-
-struct CommandEntry {
-    int id;
-    int code;
-    void (CkestruneDlg::*handler)();
-};
 
 struct LabelText {
     int id;
@@ -59,35 +54,54 @@ constexpr ButtonText kButtons[] = {
     {IDC_LEARN_MORE, L"了解更多", L"More"},
 };
 
-// Each hotkey list keeps its key apart from the other key of the same device.
-struct HotkeyList {
-    int listId;
-    int* ownRow;
-    int* partnerRow;
-    void (*store)(int row, int which);
-    int which;
-};
-
-constexpr HotkeyList kHotkeyLists[] = {
-    {IDC_MOUSE_INPUT_KEY, &mouseFlagVoice, &mouseFlagSearch, mouseSetKey, 1},
-    {IDC_MOUSE_SEARCH_KEY, &mouseFlagSearch, &mouseFlagVoice, mouseSetKey, 2},
-    {IDC_KEYBOARD_INPUT_KEY, &keyboardFlagVoice, &keyboardFlagSearch, keyboardSetKey, 1},
-    {IDC_KEYBOARD_SEARCH_KEY, &keyboardFlagSearch, &keyboardFlagVoice, keyboardSetKey, 2},
-};
-
 // The labels and radio buttons that draw on the background picture.
 bool drawsOnPicture(int id) {
     return (id >= IDC_LABEL_LANGUAGE && id <= IDC_LABEL_KEYBOARD_SEARCH) || id == IDC_MODE_VOICE_INPUT ||
            id == IDC_MODE_VOICE_TRANSLATE;
 }
 
-int backgroundBitmap() { return uiLanguageFlag == 1 ? IDB_BACKGROUND_CHINESE : IDB_BACKGROUND_ENGLISH; }
+// The background picture as a pattern brush, made straight from the resource's bits: no
+// device-dependent copy of the picture is needed.
+UniqueBrush backgroundBrush() {
+    HMODULE exe = GetModuleHandleW(nullptr);
+    const int id = uiLanguageFlag == 1 ? IDB_BACKGROUND_CHINESE : IDB_BACKGROUND_ENGLISH;
+    HRSRC resource = FindResourceW(exe, MAKEINTRESOURCEW(id), RT_BITMAP);
+    HGLOBAL data = resource ? LoadResource(exe, resource) : nullptr;
+    const void* packedDib = data ? LockResource(data) : nullptr;
+    return UniqueBrush(packedDib ? CreateDIBPatternBrushPt(packedDib, DIB_RGB_COLORS) : nullptr);
+}
 
 }  // namespace
 
 CkestruneDlg::CkestruneDlg(HWND parent)
     : Dialog(IDD_KESTRUNE_DIALOG, parent),
-      m_hIcon(LoadIconW(WinApp::instance(), MAKEINTRESOURCEW(IDI_SONVARO))) {}
+      m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SONVARO))) {}
+
+INT_PTR CkestruneDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog();
+        case WM_COMMAND:
+            if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return TRUE;
+            break;  // OK and cancel end the dialog: everything is stored already
+        case WM_PAINT:
+            OnPaint();
+            return TRUE;
+        case WM_SYSCOMMAND:
+            if (OnSysCommand(static_cast<UINT>(wParam))) return TRUE;
+            break;
+        case WM_QUERYDRAGICON:
+            // One of the messages whose result is the procedure's return value itself.
+            return reinterpret_cast<INT_PTR>(m_hIcon);
+        case WM_CTLCOLORSTATIC:
+            if (HBRUSH brush =
+                    OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+                return reinterpret_cast<INT_PTR>(brush);
+            }
+            break;
+    }
+    return Dialog::handleMessage(message, wParam, lParam);
+}
 
 BOOL CkestruneDlg::OnInitDialog() {
     addAboutEntry();
@@ -101,11 +115,7 @@ BOOL CkestruneDlg::OnInitDialog() {
     updateTranslateData();
     // The view shows the stored mode, and the language lists of that mode act at once.
     workMode = onoffState;
-    {
-        // The brush keeps its own copy of the pattern; the bitmap is not needed after it.
-        UniqueBitmap picture(LoadBitmapW(WinApp::instance(), MAKEINTRESOURCEW(backgroundBitmap())));
-        if (picture) labelBrush_.reset(CreatePatternBrush(picture.get()));
-    }
+    backgroundBrush_ = backgroundBrush();
     setLabelTexts();
 
     thread_fun();
@@ -114,7 +124,6 @@ BOOL CkestruneDlg::OnInitDialog() {
     selectLanguages();
     showStoredMode();
     setButtonTexts();
-    enableModeLists(workMode);
     show(IDC_HOTKEY_SET, false);
 
     SetWindowLongPtrW(window(), GWL_STYLE, kFixedWindowStyle);
@@ -124,49 +133,66 @@ BOOL CkestruneDlg::OnInitDialog() {
 }
 
 bool CkestruneDlg::OnCommand(int id, int code) {
-    static constexpr CommandEntry kCommands[] = {
-        {IDC_RESET, BN_CLICKED, &CkestruneDlg::OnBnClickedReset},
-        {IDC_SOURCE_LANGUAGE, CBN_SELCHANGE, &CkestruneDlg::OnCbnSelchangeSource},
-        {IDC_TARGET_LANGUAGE, CBN_SELCHANGE, &CkestruneDlg::OnCbnSelchangeTarget},
-        {IDC_VOICE_LANGUAGE, CBN_SELCHANGE, &CkestruneDlg::OnCbnSelchangeVoiceLanguage},
-        {IDC_INSTRUCTIONS, BN_CLICKED, &CkestruneDlg::OnBnClickedInstructions},
-        {IDC_LEARN_MORE, BN_CLICKED, &CkestruneDlg::OnBnClickedLearnMore},
-        {IDC_UPGRADE, BN_CLICKED, &CkestruneDlg::OnBnClickedUpgrade},
-        {IDC_MOUSE_SEARCH_KEY, CBN_SELCHANGE, &CkestruneDlg::OnCbnSelchangeMouseSearchKey},
-        {IDC_MOUSE_INPUT_KEY, CBN_SELCHANGE, &CkestruneDlg::OnCbnSelchangeMouseInputKey},
-        {IDC_KEYBOARD_SEARCH_KEY, CBN_SELCHANGE, &CkestruneDlg::OnCbnSelchangeKeyboardSearchKey},
-        {IDC_KEYBOARD_INPUT_KEY, CBN_SELCHANGE, &CkestruneDlg::OnCbnSelchangeKeyboardInputKey},
-        {IDC_MODE_VOICE_INPUT, BN_CLICKED, &CkestruneDlg::OnBnClickedVoiceInput},
-        {IDC_MODE_VOICE_TRANSLATE, BN_CLICKED, &CkestruneDlg::OnBnClickedVoiceTranslate},
-    };
-    for (const CommandEntry& entry : kCommands) {
-        if (entry.id == id && entry.code == code) {
-            (this->*entry.handler)();
-            return true;
+    if (code == BN_CLICKED) {
+        switch (id) {
+            case IDC_RESET:
+                OnBnClickedReset();
+                return true;
+            case IDC_INSTRUCTIONS:
+                openInstructionsPage();
+                return true;
+            case IDC_LEARN_MORE:
+                openLearnMorePage();
+                return true;
+            case IDC_UPGRADE:
+                OnBnClickedUpgrade();
+                return true;
+            case IDC_MODE_VOICE_INPUT:
+                OnBnClickedVoiceInput();
+                return true;
+            case IDC_MODE_VOICE_TRANSLATE:
+                OnBnClickedVoiceTranslate();
+                return true;
         }
     }
-    return Dialog::OnCommand(id, code);  // OK and cancel end the dialog: everything is stored already
-}
-
-INT_PTR CkestruneDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CTLCOLORSTATIC) {
-        if (HBRUSH brush = labelBackground(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
-            return reinterpret_cast<INT_PTR>(brush);
+    if (code == CBN_SELCHANGE) {
+        switch (id) {
+            case IDC_SOURCE_LANGUAGE:
+                chooseLanguage(LanguageList::Source, comboSelection(id));
+                return true;
+            case IDC_TARGET_LANGUAGE:
+                chooseLanguage(LanguageList::Target, comboSelection(id));
+                return true;
+            case IDC_VOICE_LANGUAGE:
+                chooseLanguage(LanguageList::VoiceLanguage, comboSelection(id));
+                return true;
+            case IDC_MOUSE_SEARCH_KEY:
+                OnCbnSelchangeHotkey(id, Hotkey::MouseSearch);
+                return true;
+            case IDC_MOUSE_INPUT_KEY:
+                OnCbnSelchangeHotkey(id, Hotkey::MouseInput);
+                return true;
+            case IDC_KEYBOARD_SEARCH_KEY:
+                OnCbnSelchangeHotkey(id, Hotkey::KeyboardSearch);
+                return true;
+            case IDC_KEYBOARD_INPUT_KEY:
+                OnCbnSelchangeHotkey(id, Hotkey::KeyboardInput);
+                return true;
         }
     }
-    return Dialog::handleMessage(message, wParam, lParam);
+    return false;
 }
 
-HBRUSH CkestruneDlg::labelBackground(HDC dc, HWND control) {
+HBRUSH CkestruneDlg::OnCtlColorStatic(HDC dc, HWND control) {
     // A combo box's own edit field also has an id, so only our direct children count.
-    if (!labelBrush_ || GetParent(control) != window() || !drawsOnPicture(GetDlgCtrlID(control))) {
+    if (!backgroundBrush_ || GetParent(control) != window() || !drawsOnPicture(GetDlgCtrlID(control))) {
         return nullptr;
     }
     POINT origin = {0, 0};
     MapWindowPoints(control, window(), &origin, 1);
     SetBkMode(dc, TRANSPARENT);
     SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
-    return labelBrush_.get();
+    return backgroundBrush_.get();
 }
 
 // ---- Initialisation steps ----
@@ -175,7 +201,7 @@ void CkestruneDlg::addAboutEntry() {
     HMENU menu = GetSystemMenu(window(), FALSE);
     if (!menu) return;
     wchar_t text[64] = {};
-    if (LoadStringW(WinApp::instance(), IDS_ABOUTBOX, text, 64) <= 0) return;
+    if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 64) <= 0) return;
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text);
 }
@@ -189,29 +215,26 @@ void CkestruneDlg::setLabelTexts() {
 }
 
 void CkestruneDlg::fillLists() {
-    for (int row = 0; row < kShortLanguageCount; ++row) {
-        comboInsert(IDC_SOURCE_LANGUAGE, row,
-                    uiText(kShortLanguages[row].chinese, kShortLanguages[row].english));
-    }
-    for (int row = 0; row < kLanguageCount; ++row) {
-        comboInsert(IDC_TARGET_LANGUAGE, row, uiText(kLanguages[row].chinese, kLanguages[row].english));
-    }
-    for (int row = 0; row < kShortLanguageCount; ++row) {
-        comboInsert(IDC_VOICE_LANGUAGE, row,
-                    uiText(kShortLanguages[row].chinese, kShortLanguages[row].english));
-    }
-    for (int listId : {IDC_MOUSE_INPUT_KEY, IDC_MOUSE_SEARCH_KEY}) {
-        for (int row = 0; row < kMouseKeyCount; ++row) {
-            comboInsert(listId, row, uiText(kMouseKeys[row].chinese, kMouseKeys[row].english));
+    const auto fill = [this](int listId, const auto& rows, bool chineseTexts) {
+        HWND list = item(listId);
+        int row = 0;
+        for (const auto& entry : rows) {
+            const wchar_t* text = chineseTexts ? entry.chinese : entry.english;
+            SendMessageW(list, CB_INSERTSTRING, row++, reinterpret_cast<LPARAM>(text));
         }
-        selectKey(listId, listId == IDC_MOUSE_INPUT_KEY ? mouseVoiceKey : mouseSearchKey, 0);
-    }
-    for (int listId : {IDC_KEYBOARD_INPUT_KEY, IDC_KEYBOARD_SEARCH_KEY}) {
-        for (int row = 0; row < kKeyboardKeyCount; ++row) {
-            comboInsert(listId, row, kKeyboardKeys[row].english);
-        }
-        selectKey(listId, listId == IDC_KEYBOARD_INPUT_KEY ? keyboardVoiceKey : keyboardSearchKey, 1);
-    }
+    };
+    const bool chinese = uiLanguageFlag == 1;
+    fill(IDC_SOURCE_LANGUAGE, kShortLanguages, chinese);
+    fill(IDC_TARGET_LANGUAGE, kLanguages, chinese);
+    fill(IDC_VOICE_LANGUAGE, kShortLanguages, chinese);
+    fill(IDC_MOUSE_INPUT_KEY, kMouseKeys, chinese);
+    selectKey(IDC_MOUSE_INPUT_KEY, mouseVoiceKey, 0);
+    fill(IDC_MOUSE_SEARCH_KEY, kMouseKeys, chinese);
+    selectKey(IDC_MOUSE_SEARCH_KEY, mouseSearchKey, 0);
+    fill(IDC_KEYBOARD_INPUT_KEY, kKeyboardKeys, false);
+    selectKey(IDC_KEYBOARD_INPUT_KEY, keyboardVoiceKey, 1);
+    fill(IDC_KEYBOARD_SEARCH_KEY, kKeyboardKeys, false);
+    selectKey(IDC_KEYBOARD_SEARCH_KEY, keyboardSearchKey, 1);
 }
 
 // Table 0 is the mouse's, 1 the keyboard's. A letter with no row leaves the list's selection as it is.
@@ -226,87 +249,42 @@ void CkestruneDlg::selectLanguages() {
     comboSelect(IDC_TARGET_LANGUAGE, destflag);
 }
 
-void CkestruneDlg::showStoredMode() {
-    const bool translating = onoffState == 1;
-    checkRadio(IDC_MODE_VOICE_INPUT, IDC_MODE_VOICE_TRANSLATE,
-               translating ? IDC_MODE_VOICE_TRANSLATE : IDC_MODE_VOICE_INPUT);
-    enable(IDC_VOICE_LANGUAGE, !translating);
-    enable(IDC_TARGET_LANGUAGE, translating);
-    enable(IDC_SOURCE_LANGUAGE, translating);
-}
+void CkestruneDlg::showStoredMode() { showMode(onoffState); }
 
 void CkestruneDlg::setButtonTexts() {
     for (const ButtonText& button : kButtons) setText(button.id, uiText(button.chinese, button.english));
 }
 
-void CkestruneDlg::enableModeLists(int mode) {
-    enable(IDC_TARGET_LANGUAGE, mode == 1);
-    enable(IDC_SOURCE_LANGUAGE, mode == 1);
+void CkestruneDlg::showMode(int mode) {
+    checkRadio(IDC_MODE_VOICE_INPUT, IDC_MODE_VOICE_TRANSLATE,
+               mode == 1 ? IDC_MODE_VOICE_TRANSLATE : IDC_MODE_VOICE_INPUT);
+    const ModeLists lists = modeLists(mode);
+    enable(IDC_VOICE_LANGUAGE, lists.voiceLanguage);
+    enable(IDC_SOURCE_LANGUAGE, lists.source);
+    enable(IDC_TARGET_LANGUAGE, lists.target);
 }
 
-// ---- Working mode ----
+// ---- Controls ----
 
 void CkestruneDlg::OnBnClickedVoiceInput() {
-    workMode = 0;
-    checkRadio(IDC_MODE_VOICE_INPUT, IDC_MODE_VOICE_TRANSLATE, IDC_MODE_VOICE_INPUT);
-    enableModeLists(workMode);
-    enable(IDC_VOICE_LANGUAGE, true);
-    onoffState = workMode;
-    writeOnOff();
+    chooseMode(0);
+    showMode(0);
 }
 
 void CkestruneDlg::OnBnClickedVoiceTranslate() {
-    workMode = 1;
-    checkRadio(IDC_MODE_VOICE_INPUT, IDC_MODE_VOICE_TRANSLATE, IDC_MODE_VOICE_TRANSLATE);
-    enable(IDC_VOICE_LANGUAGE, false);
-    enableModeLists(workMode);
-    onoffState = workMode;
-    writeOnOff();
+    chooseMode(1);
+    showMode(1);
 }
 
-// ---- Languages: each list acts only in its own mode ----
-
-void CkestruneDlg::OnCbnSelchangeSource() {
-    if (workMode != 1) return;
-    sourceflag = comboSelection(IDC_SOURCE_LANGUAGE);
-    writeSource();
-}
-
-void CkestruneDlg::OnCbnSelchangeTarget() {
-    if (workMode != 1) return;
-    destflag = comboSelection(IDC_TARGET_LANGUAGE);
-    writeDest();
-}
-
-void CkestruneDlg::OnCbnSelchangeVoiceLanguage() {
-    if (workMode != 0) return;
-    voiceLanguage = comboSelection(IDC_VOICE_LANGUAGE);
-    writeVoiceText();
-}
-
-// ---- Hotkeys ----
-
-void CkestruneDlg::OnCbnSelchangeMouseSearchKey() { changeHotkey(IDC_MOUSE_SEARCH_KEY); }
-void CkestruneDlg::OnCbnSelchangeMouseInputKey() { changeHotkey(IDC_MOUSE_INPUT_KEY); }
-void CkestruneDlg::OnCbnSelchangeKeyboardSearchKey() { changeHotkey(IDC_KEYBOARD_SEARCH_KEY); }
-void CkestruneDlg::OnCbnSelchangeKeyboardInputKey() { changeHotkey(IDC_KEYBOARD_INPUT_KEY); }
-
-void CkestruneDlg::changeHotkey(int listId) {
-    for (const HotkeyList& list : kHotkeyLists) {
-        if (list.listId != listId) continue;
-        const int row = comboSelection(listId);
-        if (row == *list.partnerRow) {
-            comboSelect(listId, *list.ownRow);
-            messageBox(uiText(L"按键冲突，无法生效", L"Hotkey conflict"), kCaption, MB_ICONINFORMATION);
-        } else {
-            *list.ownRow = row;
-            list.store(row, list.which);
-            messageBox(uiText(L"修改成功", L"Setting completed"), kCaption, MB_ICONINFORMATION);
-        }
-        // The assistant rereads its keys either way.
-        noticeFlag = 1;
-        return;
+void CkestruneDlg::OnCbnSelchangeHotkey(int listId, Hotkey key) {
+    if (chooseHotkey(key, comboSelection(listId))) {
+        messageBox(uiText(L"修改成功", L"Setting completed"), kCaption, MB_ICONINFORMATION);
+    } else {
+        comboSelect(listId, hotkeyRow(key));
+        messageBox(uiText(L"按键冲突，无法生效", L"Hotkey conflict"), kCaption, MB_ICONINFORMATION);
     }
+    // The assistant rereads its keys either way.
+    postNotice(1);
 }
 
 void CkestruneDlg::OnBnClickedReset() {
@@ -317,12 +295,16 @@ void CkestruneDlg::OnBnClickedReset() {
     selectKey(IDC_MOUSE_SEARCH_KEY, mouseSearchKey, 0);
     selectKey(IDC_KEYBOARD_SEARCH_KEY, keyboardSearchKey, 1);
     selectKey(IDC_KEYBOARD_INPUT_KEY, keyboardVoiceKey, 1);
-    noticeFlag = 1;
+    postNotice(1);
 }
 
-// ---- Painting, system menu, drag icon ----
+void CkestruneDlg::OnBnClickedUpgrade() {
+    if (upgrade(window())) EndDialog(IDCANCEL);
+}
 
-bool CkestruneDlg::OnPaint() {
+// ---- Painting, system menu ----
+
+void CkestruneDlg::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window(), &paint);
     if (IsIconic(window())) {
@@ -333,22 +315,16 @@ bool CkestruneDlg::OnPaint() {
         const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
         DrawIcon(dc, x, y, m_hIcon);
     } else {
-        // Without the bitmap the frame is drawn around the plain default brush.
-        UniqueBitmap bitmap(LoadBitmapW(WinApp::instance(), MAKEINTRESOURCEW(backgroundBitmap())));
-        UniqueBrush brush(bitmap ? CreatePatternBrush(bitmap.get()) : nullptr);
-        HGDIOBJ previous = brush ? SelectObject(dc, brush.get()) : nullptr;
+        // Without the picture the frame is drawn around the plain default brush.
+        SelectedObject brush(dc, backgroundBrush_.get());
         Rectangle(dc, kBackground.left, kBackground.top, kBackground.right, kBackground.bottom);
-        if (previous) SelectObject(dc, previous);
     }
     EndPaint(window(), &paint);
-    return true;
 }
 
-bool CkestruneDlg::OnSysCommand(UINT id, LPARAM) {
+bool CkestruneDlg::OnSysCommand(UINT id) {
     if ((id & 0xFFF0) != IDM_ABOUTBOX) return false;
     CAboutDlg about(window());
     about.DoModal();
     return true;
 }
-
-HCURSOR CkestruneDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }

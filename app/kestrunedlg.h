@@ -2,37 +2,32 @@
 
 #include <windows.h>
 
+#include "base/handles.h"
 #include "ui/dialog.h"
-#include "ui/handles.h"
 
-// The settings dialog: working mode, languages and hotkeys. Each change is stored at once.
+enum class Hotkey;
+
+// The settings dialog: working mode, languages and hotkeys, each change stored at once; the help pages
+// and the upgrade.
 class CkestruneDlg : public Dialog {
 public:
     explicit CkestruneDlg(HWND parent = nullptr);
 
 protected:
-    BOOL OnInitDialog() override;
-    bool OnCommand(int id, int code) override;
-    bool OnPaint() override;
-    bool OnSysCommand(UINT id, LPARAM lParam) override;
-    HCURSOR OnQueryDragIcon() override;
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Control handlers, in the order of the command table.
+    BOOL OnInitDialog();
+    bool OnCommand(int id, int code);
+    void OnPaint();
+    bool OnSysCommand(UINT id);
+    HBRUSH OnCtlColorStatic(HDC dc, HWND control);
+
     void OnBnClickedReset();
-    void OnCbnSelchangeSource();
-    void OnCbnSelchangeTarget();
-    void OnCbnSelchangeVoiceLanguage();
-    void OnBnClickedInstructions();
-    void OnBnClickedLearnMore();
     void OnBnClickedUpgrade();
-    void OnCbnSelchangeMouseSearchKey();
-    void OnCbnSelchangeMouseInputKey();
-    void OnCbnSelchangeKeyboardSearchKey();
-    void OnCbnSelchangeKeyboardInputKey();
     void OnBnClickedVoiceInput();
     void OnBnClickedVoiceTranslate();
+    void OnCbnSelchangeHotkey(int listId, Hotkey key);
 
     void addAboutEntry();
     void setLabelTexts();
@@ -40,13 +35,11 @@ private:
     void selectLanguages();
     void showStoredMode();
     void setButtonTexts();
-    void enableModeLists(int mode);
+    void showMode(int mode);
     void selectKey(int listId, int letter, int table);
-    void changeHotkey(int listId);
-    HBRUSH labelBackground(HDC dc, HWND control);
 
     HICON m_hIcon;
-    // Labels and radio buttons draw on the background picture: a brush of the same picture, aligned to
-    // each control as it paints.
-    UniqueBrush labelBrush_;
+    // The background picture, for the dialog and for the labels and radio buttons drawn on it; built
+    // once, as the interface language never changes while the dialog is open.
+    UniqueBrush backgroundBrush_;
 };

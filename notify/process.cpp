@@ -1,17 +1,22 @@
 #include "notify/process.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
 
+#include "base/handles.h"
+#include "base/trace.h"
 #include "settings/state.h"
-#include "ui/handles.h"
-#include "ui/trace.h"
 
 namespace {
 
-// Kept so that waitNoticeDelivered can tell a notifier that is still polling from one that gave up.
+// Kept so that waitNoticeDelivered can tell a notifier that is still running from one that gave up.
 UniqueKernelHandle notifierThread;
+// True from taking a request until its record is in the section.
+std::atomic<bool> writing{false};
+
+bool isRequest(int value) { return value == 1 || value == 2; }
 
 void writeRecord(void* view, unsigned char (&bufferSend)[kRecordBytes], const wchar_t* keyword) {
     std::memset(bufferSend, 0, 16);
@@ -21,12 +26,14 @@ void writeRecord(void* view, unsigned char (&bufferSend)[kRecordBytes], const wc
 
 }  // namespace
 
-void thread_fun() {
+void thread_fun(DWORD periodMs) {
     if (notifierThread) return;
-    notifierThread.reset(CreateThread(nullptr, 0, noticeThreadProc, nullptr, 0, nullptr));
+    notifierThread.reset(CreateThread(nullptr, 0, noticeThreadProc,
+                                      reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(periodMs)), 0, nullptr));
 }
 
-DWORD WINAPI noticeThreadProc(LPVOID) {
+DWORD WINAPI noticeThreadProc(LPVOID periodMs) {
+    const DWORD period = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(periodMs));
     unsigned char bufferSend[kRecordBytes] = {};
 
     UniqueKernelHandle section(OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, kSectionName));
@@ -41,23 +48,23 @@ DWORD WINAPI noticeThreadProc(LPVOID) {
     }
 
     for (;;) {
-        Sleep(kNoticePollMs);
+        WaitForSingleObject(noticeWake(), period);
+        writing = true;
+        // Taken before the write, so that a request posted during it is carried out next. A value nobody
+        // defined is left where it is.
         int request = noticeFlag.load();
-        if (request != 1 && request != 2) continue;  // idle, or a value nobody defined: leave it be
-        writeRecord(view.get(), bufferSend, request == 1 ? L"HELLOO" : L"UPDATE");
-        // The request is cleared only once its record is in the section, so 0 means delivered. A request
-        // posted during the write makes the exchange fail and is carried out at the next poll.
-        noticeFlag.compare_exchange_strong(request, 0);
+        if (isRequest(request) && noticeFlag.compare_exchange_strong(request, 0)) {
+            writeRecord(view.get(), bufferSend, request == 1 ? L"HELLOO" : L"UPDATE");
+        }
+        writing = false;
     }
 }
 
-bool waitNoticeDelivered() {
-    constexpr DWORD kStepMs = 10;
-    for (DWORD waited = 0; waited <= kNoticePollMs + 250; waited += kStepMs) {
-        if (noticeFlag.load() == 0) return true;
-        if (!notifierThread || WaitForSingleObject(notifierThread.get(), kStepMs) != WAIT_TIMEOUT) {
-            return false;
-        }
+bool waitNoticeDelivered(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (!isRequest(noticeFlag.load()) && !writing) return true;
+        if (!notifierThread || WaitForSingleObject(notifierThread.get(), 1) != WAIT_TIMEOUT) return false;
+        if (GetTickCount() - start >= timeoutMs) return false;
     }
-    return false;
 }

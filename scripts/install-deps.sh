@@ -14,6 +14,7 @@ needs=(
   "Xvfb:xvfb"
   "xauth:xauth"
   "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc:fonts-wqy-microhei"
+  "/usr/share/wine/fonts/tahoma.ttf:fonts-wine"
   "/usr/src/googletest/CMakeLists.txt:googletest"
   "clang-format:clang-format"
   "/usr/bin/import:imagemagick"

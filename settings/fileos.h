@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 // The registry store. Every operation opens its key, does its read or write and closes the key again;
 // nothing is cached. Failures are silent: the settings state keeps what it held.

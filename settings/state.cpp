@@ -1,5 +1,7 @@
 #include "settings/state.h"
 
+#include "base/handles.h"
+
 int uiLanguageFlag;
 int workMode;
 int onoffState;
@@ -17,6 +19,16 @@ int keyboardFlagVoice;
 int keyboardFlagSearch;
 
 std::atomic<int> noticeFlag{0};
+
+HANDLE noticeWake() {
+    static const UniqueKernelHandle event(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    return event.get();
+}
+
+void postNotice(int request) {
+    noticeFlag = request;
+    SetEvent(noticeWake());
+}
 
 wchar_t modulePath[kModulePathChars];
 wchar_t moduleDir[kModulePathChars];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <atomic>
 
 // The settings state: one set of process-wide variables, zero when the process starts. The registry store
@@ -28,6 +30,12 @@ extern int keyboardFlagSearch;
 // The one cell shared with the notifier thread: 1 asks for "HELLOO", 2 for "UPDATE", 0 is idle.
 extern std::atomic<int> noticeFlag;
 
+// Leaves a request for the notifier and wakes it. Only the latest request of those not yet taken is
+// carried out.
+void postNotice(int request);
+// The auto-reset event that postNotice sets; the notifier waits on it.
+HANDLE noticeWake();
+
 // Wide paths, so that the version files are found in folders the ANSI code page cannot spell.
 extern wchar_t modulePath[kModulePathChars];
 extern wchar_t moduleDir[kModulePathChars];
@@ -40,3 +48,6 @@ extern wchar_t localVersionText[kVersionTextChars];
 inline const wchar_t* uiText(const wchar_t* chinese, const wchar_t* english) {
     return uiLanguageFlag == 1 ? chinese : english;
 }
+
+// The caption of the program's message boxes.
+constexpr const wchar_t* kCaption = L"Sonvaro";

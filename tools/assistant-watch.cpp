@@ -7,7 +7,7 @@
 #include <cwchar>
 
 #include "notify/process.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-// A modal dialog from a template. The static dialog procedure keeps `this` in DWLP_USER and hands each
-// message to the object; a subclass overrides the handlers it needs.
+// A modal dialog from a template of the program's own resources. The static dialog procedure keeps
+// `this` in DWLP_USER and hands every message to handleMessage, which a subclass overrides with one switch.
 class Dialog {
 public:
     explicit Dialog(int templateId, HWND parent = nullptr) : templateId_(templateId), parent_(parent) {}
@@ -17,15 +17,8 @@ public:
     HWND window() const { return hwnd_; }
 
 protected:
-    virtual BOOL OnInitDialog() { return TRUE; }
-    // WM_COMMAND by control id and notification code; returns whether it was handled. The base ends
-    // the dialog on IDOK and IDCANCEL (Enter, Escape, the close box).
-    virtual bool OnCommand(int id, int code);
-    // Return false to leave the message to the default dialog handling.
-    virtual bool OnPaint() { return false; }
-    virtual bool OnSysCommand(UINT, LPARAM) { return false; }
-    virtual HCURSOR OnQueryDragIcon() { return nullptr; }
-    // Every message passes here first; a subclass that handles more messages overrides it and calls the base.
+    // Returns what the dialog procedure returns: FALSE leaves the message to the default handling. The
+    // base ends the dialog on the OK and cancel commands (Enter, Escape, the close box).
     virtual INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void EndDialog(INT_PTR result) { ::EndDialog(hwnd_, result); }
@@ -39,9 +32,6 @@ protected:
         SetWindowPos(item(id), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     void checkRadio(int first, int last, int checked) { CheckRadioButton(hwnd_, first, last, checked); }
-    void comboInsert(int id, int position, const wchar_t* text) {
-        SendDlgItemMessageW(hwnd_, id, CB_INSERTSTRING, position, reinterpret_cast<LPARAM>(text));
-    }
     // A row outside the list clears the selection.
     void comboSelect(int id, int row) { SendDlgItemMessageW(hwnd_, id, CB_SETCURSEL, row, 0); }
     int comboSelection(int id) const {

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/kestrunedlg.h"
 #include "settings/state.h"
 #include "update/shell.h"
 
@@ -26,7 +25,3 @@ void openLearnMorePage() {
     openPage(L"/pallix-q7-voice-assistant-learn-more-cn-v2.html",
              L"/pallix-q7-voice-assistant-learn-more-en-v2.html");
 }
-
-void CkestruneDlg::OnBnClickedInstructions() { openInstructionsPage(); }
-
-void CkestruneDlg::OnBnClickedLearnMore() { openLearnMorePage(); }

@@ -1,16 +1,42 @@
 #include "update/shell.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
+namespace {
+
+bool comInitialised = false;
+decltype(&CoUninitialize) coUninitialize = nullptr;
+
+// Through void*: FARPROC has no parameters, and GCC warns about a direct cast.
+template <typename Function>
+Function function(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
+decltype(&ShellExecuteW) loadShell() {
+    // Both are known DLLs: loading them by name cannot pick up a stray copy beside the program.
+    HMODULE ole32 = LoadLibraryW(L"ole32.dll");
+    const auto coInitializeEx = function<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
+    coUninitialize = function<decltype(&CoUninitialize)>(ole32, "CoUninitialize");
+    // The handler of an address or a file may be a shell extension, which COM activates.
+    if (coInitializeEx && coUninitialize) {
+        comInitialised =
+            SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }
+    return function<decltype(&ShellExecuteW)>(LoadLibraryW(L"shell32.dll"), "ShellExecuteW");
+}
+
+}  // namespace
+
 HINSTANCE shellOpen(const wchar_t* file, int show) {
-    // shell32 is a known DLL: loading it by name cannot pick up a stray copy beside the program.
-    static const auto shellExecute = [] {
-        HMODULE shell32 = LoadLibraryW(L"shell32.dll");
-        // Through void*: FARPROC has no parameters, and GCC warns about a direct cast.
-        return shell32 ? reinterpret_cast<decltype(&ShellExecuteW)>(
-                             reinterpret_cast<void*>(GetProcAddress(shell32, "ShellExecuteW")))
-                       : nullptr;
-    }();
+    static const auto shellExecute = loadShell();
     if (!shellExecute) return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
     return shellExecute(nullptr, L"open", file, nullptr, nullptr, show);
+}
+
+void closeShell() {
+    if (comInitialised) coUninitialize();
+    comInitialised = false;
 }

@@ -1,64 +1,92 @@
+#include "update/upgrade.h"
+
 #include <string>
 
-#include "app/kestrunedlg.h"
-#include "app/texts.h"
-#include "notify/process.h"
 #include "settings/state.h"
 #include "update/helppages.h"
 #include "update/shell.h"
 #include "update/version.h"
 
-namespace {
+std::vector<UpgradeStep> upgradeSteps(bool chinese, bool versionsDiffer, bool confirmed,
+                                      bool installerStarted) {
+    using Step = UpgradeStep;
+    if (!versionsDiffer) return {Step::SayUpToDate};
+    if (!confirmed) return {Step::ShowVersions, Step::Confirm};
+    if (chinese) {
+        // The warning comes first, and the program ends once the installer runs.
+        if (installerStarted) {
+            return {Step::ShowVersions, Step::Confirm,        Step::Warn,
+                    Step::PostUpdate,   Step::StartInstaller, Step::CloseDialog};
+        }
+        return {Step::ShowVersions,    Step::Confirm,        Step::Warn,
+                Step::PostUpdate,      Step::StartInstaller, Step::ReportFailure,
+                Step::OpenInstructions};
+    }
+    if (installerStarted) {
+        return {Step::ShowVersions, Step::Confirm, Step::PostUpdate, Step::StartInstaller, Step::Warn};
+    }
+    return {Step::ShowVersions,   Step::Confirm,       Step::PostUpdate,
+            Step::StartInstaller, Step::ReportFailure, Step::OpenInstructions};
+}
 
-constexpr size_t kVersionMessageChars = 63;
-
-bool started(HINSTANCE shellResult) { return reinterpret_cast<INT_PTR>(shellResult) > 32; }
-
-HINSTANCE startInstaller(const wchar_t* path) { return shellOpen(path, SW_SHOWMAXIMIZED); }
-
-}  // namespace
-
-void CkestruneDlg::OnBnClickedUpgrade() {
+bool upgrade(HWND owner) {
     initVersionPaths();
     readLocalVersion();
     readNewVersion();
-    if (!isVersionDifferent()) {
-        messageBox(uiText(L"已经是最新版本", L"Already the latest version"), kCaption, MB_ICONINFORMATION);
-        return;
-    }
-    std::wstring versions = std::wstring(L"version:") + localVersionText + L"\nnew version:" + versionText;
-    if (versions.size() > kVersionMessageChars) versions.resize(kVersionMessageChars);
+    const bool chinese = uiLanguageFlag == 1;
+    const bool versionsDiffer = isVersionDifferent() != 0;
+    const auto inform = [owner](const wchar_t* text) {
+        MessageBoxW(owner, text, kCaption, MB_ICONINFORMATION);
+    };
 
-    if (uiLanguageFlag == 1) {
-        messageBox(versions.c_str(), L"版本显示", MB_ICONINFORMATION);
-        if (messageBox(L"即将升级，是否升级？", kCaption, MB_OKCANCEL) != IDOK) return;
-        messageBox(L"!!! 注意!!! 升级期间软件可能无法正常使用,\n稍后安装成功可以使用", kCaption,
-                   MB_ICONINFORMATION);
-        noticeFlag = 2;
-        if (started(startInstaller(L"C:/Ulmar/SonvaroSetup.exe"))) {
-            noticeFlag = 2;
-            // The program ends with the dialog: let the notice reach the assistant first.
-            waitNoticeDelivered();
-            EndDialog(IDCANCEL);
-            return;
+    // Until a question is answered, only the steps before it are known; they do not depend on it.
+    bool confirmed = true;
+    bool installerStarted = true;
+    for (size_t done = 0;; ++done) {
+        const std::vector<UpgradeStep> steps =
+            upgradeSteps(chinese, versionsDiffer, confirmed, installerStarted);
+        if (done == steps.size()) return false;
+        switch (steps[done]) {
+            case UpgradeStep::SayUpToDate:
+                inform(uiText(L"已经是最新版本", L"Already the latest version"));
+                break;
+            case UpgradeStep::ShowVersions: {
+                std::wstring versions =
+                    std::wstring(L"version:") + localVersionText + L"\nnew version:" + versionText;
+                if (versions.size() > 63) versions.resize(63);
+                MessageBoxW(owner, versions.c_str(), uiText(L"版本显示", L"Version informations"),
+                            MB_ICONINFORMATION);
+                break;
+            }
+            case UpgradeStep::Confirm:
+                confirmed =
+                    MessageBoxW(owner,
+                                uiText(L"即将升级，是否升级？", L"Do you want to upgrade the software?"),
+                                kCaption, MB_OKCANCEL) == IDOK;
+                break;
+            case UpgradeStep::Warn:
+                inform(uiText(L"!!! 注意!!! 升级期间软件可能无法正常使用,\n稍后安装成功可以使用",
+                              L"!!! Warning !!! This software does not work properly during the upgrade, \n"
+                              L"and it will work normally after the installation is successful."));
+                break;
+            case UpgradeStep::PostUpdate:
+                postNotice(2);
+                break;
+            case UpgradeStep::StartInstaller: {
+                const HINSTANCE result =
+                    shellOpen(chinese ? L"C:/Ulmar/SonvaroSetup.exe" : L"SonvaroSetup.exe", SW_SHOWMAXIMIZED);
+                installerStarted = reinterpret_cast<INT_PTR>(result) > 32;
+                break;
+            }
+            case UpgradeStep::ReportFailure:
+                inform(uiText(L"升级失败\n稍后重新测试，或者下载最新安装包",
+                              L"Upgrade failed\nTry again later, or download the latest installer"));
+                break;
+            case UpgradeStep::OpenInstructions:
+                openInstructionsPage();
+                break;
+            case UpgradeStep::CloseDialog:
+                return true;
         }
-        messageBox(L"升级失败\n稍后重新测试，或者下载最新安装包", kCaption, MB_ICONINFORMATION);
-        openInstructionsPage();
-        return;
     }
-
-    messageBox(versions.c_str(), L"Version informations", MB_ICONINFORMATION);
-    if (messageBox(L"Do you want to upgrade the software?", kCaption, MB_OKCANCEL) != IDOK) return;
-    noticeFlag = 2;
-    if (!started(startInstaller(L"SonvaroSetup.exe"))) {
-        messageBox(L"Upgrade failed\nTry again later, or download the latest installer", kCaption,
-                   MB_ICONINFORMATION);
-        openInstructionsPage();
-        return;
-    }
-    messageBox(
-        L"!!! Warning !!! This software does not work properly during the upgrade, \nand it will work "
-        L"normally after "
-        L"the installation is successful.",
-        kCaption, MB_ICONINFORMATION);
 }

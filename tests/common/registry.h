@@ -2,61 +2,57 @@
 
 #include <windows.h>
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-// Registry helpers for tests. Every test that changes HKCU values holds a SavedValues for them, so the
-// suite leaves a developer's own settings as it found them.
+// Raw registry values for tests, so that any type and byte count can be stored and compared.
 
 constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr const wchar_t* kCurrentVersionKey = L"Software\\Microsoft\\Windows\\CurrentVersion";
-// Every value the settings tool reads: the settings under kRunKey, the versions under kCurrentVersionKey.
-constexpr const wchar_t* kSettingNames[] = {L"source", L"dest", L"voiceText", L"onoff", L"keySet"};
-constexpr const wchar_t* kVersionNames[] = {L"newVersion", L"localVersion"};
 
 struct RawValue {
     DWORD type = REG_NONE;
     std::vector<BYTE> data;
+    bool operator==(const RawValue& other) const { return type == other.type && data == other.data; }
 };
-inline bool operator==(const RawValue& a, const RawValue& b) { return a.type == b.type && a.data == b.data; }
+using Stored = std::optional<RawValue>;  // nullopt: the value is missing
 
-std::optional<RawValue> getRaw(HKEY root, const wchar_t* path, const wchar_t* name);
-void setRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD bytes);
-void deleteValue(HKEY root, const wchar_t* path, const wchar_t* name);
+// UTF-16 code units as they are, or with a terminator as the program stores a text.
+RawValue units(const std::wstring& value, DWORD type = REG_SZ);
+inline RawValue text(const std::wstring& value, DWORD type = REG_SZ) { return units(value + L'\0', type); }
 
-// Stores text with its terminator as REG_SZ under HKCU.
-void setText(const wchar_t* path, const wchar_t* name, const std::wstring& text);
-// The REG_SZ text under HKCU, or nullopt when the value is missing or of another type or unterminated.
-std::optional<std::wstring> getText(const wchar_t* path, const wchar_t* name);
+Stored getRaw(HKEY root, const wchar_t* path, const wchar_t* name);
+// Creates the key if need be; nullopt deletes the value.
+void putRaw(HKEY root, const wchar_t* path, const wchar_t* name, const Stored& value);
 
-class SavedValues {
-public:
-    SavedValues(HKEY root, const wchar_t* path, const std::vector<const wchar_t*>& names);
-    ~SavedValues();
-    SavedValues(const SavedValues&) = delete;
-    SavedValues& operator=(const SavedValues&) = delete;
+// The values the program reads under HKEY_CURRENT_USER, the versions one key above the settings.
+Stored stored(const wchar_t* name);
+void store(const wchar_t* name, const Stored& value);
+inline void store(const wchar_t* name, const wchar_t* value) {
+    store(name, value ? Stored(text(value)) : std::nullopt);
+}
 
-private:
-    struct Saved {
-        std::wstring name;
-        std::optional<RawValue> value;
-    };
-    HKEY root_;
-    std::wstring path_;
-    std::vector<Saved> saved_;
-};
-
-// Every value the settings tool reads, raw, by name (nullopt: missing).
-std::map<std::wstring, std::optional<RawValue>> storedValues();
-
-// Saves every value the settings tool reads under HKCU.
+// Every value the program reads, put back as it was when the object was made.
 class SavedSettings {
 public:
-    SavedSettings();
+    static constexpr const wchar_t* kNames[] = {L"source", L"dest",       L"voiceText",   L"onoff",
+                                                L"keySet", L"newVersion", L"localVersion"};
+    SavedSettings() {
+        for (const wchar_t* name : kNames) saved_.push_back(stored(name));
+    }
+    ~SavedSettings() {
+        for (size_t i = 0; i < saved_.size(); ++i) store(kNames[i], saved_[i]);
+    }
 
 private:
-    SavedValues settings_;
-    SavedValues versions_;
+    std::vector<Stored> saved_;
 };
+
+// The folder of the running test program, with its backslash: the build's bin folder, where
+// SonvaroSet.exe and the helper programs are too.
+inline std::wstring testBinDir() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring folder = path;
+    return folder.substr(0, folder.rfind(L'\\') + 1);
+}

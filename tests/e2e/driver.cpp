@@ -27,6 +27,27 @@ std::wstring className(HWND window) {
     return name;
 }
 
+// Wine fails a process start now and then with ERROR_INTERNAL_ERROR on a loaded machine; a program that
+// really cannot start still fails after the retries.
+bool startProcess(const std::wstring& exe, const std::wstring& folder, PROCESS_INFORMATION& info) {
+    for (int attempt = 1;; ++attempt) {
+        std::wstring command = L"\"" + exe + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                           &startup, &info)) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        if (attempt == 4 || error != ERROR_INTERNAL_ERROR) {
+            ADD_FAILURE() << "cannot start the program, error " << error;
+            return false;
+        }
+        std::printf("start failed with error %lu, retrying (%d)\n", error, attempt);
+        Sleep(200 * attempt);
+    }
+}
+
 }  // namespace
 
 bool chineseSystem() { return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_CHINESE; }
@@ -55,17 +76,9 @@ std::vector<HWND> topLevelWindows(DWORD processId, const wchar_t* wanted) {
     return search.found;
 }
 
-Program::Program(const std::wstring& workingDir, const std::wstring& exePath) {
-    const std::wstring exe = exePath.empty() ? testBinDir() + L"SonvaroSet.exe" : exePath;
-    std::wstring command = L"\"" + exe + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
+Program::Program(const std::wstring& workingDir) {
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(),
-                        &startup, &info)) {
-        ADD_FAILURE() << "cannot start the program, error " << GetLastError();
-        return;
-    }
+    if (!startProcess(testBinDir() + L"SonvaroSet.exe", workingDir, info)) return;
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     processId_ = info.dwProcessId;
@@ -83,7 +96,7 @@ Program::~Program() {
     if (!process_) return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         // Close it as a person would; kill it only when it does not end.
-        for (auto box = waitMessageBox(0); box; box = waitMessageBox(200)) answer(*box, IDCANCEL);
+        for (auto box = messageBox(0); box; box = messageBox(0)) answer(*box, IDCANCEL);
         if (dialog_) notify(dialog_, WM_COMMAND, IDCANCEL, 0);
         if (WaitForSingleObject(process_, 5000) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
         WaitForSingleObject(process_, 5000);
@@ -94,12 +107,6 @@ Program::~Program() {
 std::wstring Program::text(int id) const { return windowText(control(id)); }
 
 bool Program::checked(int id) const { return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-SIZE Program::size(int id) const {
-    RECT rect{};
-    GetWindowRect(control(id), &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
 
 std::vector<std::wstring> Program::rows(int id) const {
     std::vector<std::wstring> result;
@@ -125,9 +132,7 @@ void Program::select(int id, int row) {
 
 void Program::click(int id) { notify(control(id), BM_CLICK, 0, 0); }
 
-void Program::systemCommand(WPARAM command) { notify(dialog_, WM_SYSCOMMAND, command, 0); }
-
-void Program::close() { notify(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0); }
+void Program::post(UINT message, WPARAM wParam) { notify(dialog_, message, wParam, 0); }
 
 void Program::key(WORD virtualKey) {
     // Keys go to the window with the focus; the dialog's loop turns Enter and Escape into commands.
@@ -140,16 +145,15 @@ void Program::key(WORD virtualKey) {
     PostMessageW(focus, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
-std::optional<MessageBoxInfo> Program::waitMessageBox(DWORD timeoutMs, HWND except) const {
-    const DWORD start = GetTickCount();
-    do {
+std::optional<MessageBoxInfo> Program::messageBox(DWORD timeoutMs) const {
+    sync();
+    for (DWORD waited = 0;; waited += 20) {
         for (HWND window : topLevelWindows(processId_, L"#32770")) {
-            if (window == dialog_ || window == except) continue;
+            if (window == dialog_) continue;
             MessageBoxInfo box;
             box.window = window;
             box.caption = windowText(window);
             box.text = windowText(GetDlgItem(window, 0xFFFF));
-            box.ok = GetDlgItem(window, IDOK) != nullptr;
             box.cancel = GetDlgItem(window, IDCANCEL) != nullptr;
             // The icon is a static control of its own: id 20 on Windows, 0x440 in Wine.
             for (int id : {20, 0x440}) {
@@ -159,10 +163,8 @@ std::optional<MessageBoxInfo> Program::waitMessageBox(DWORD timeoutMs, HWND exce
             }
             return box;
         }
-        if (timeoutMs == 0) break;
-        Sleep(20);
-    } while (GetTickCount() - start < timeoutMs);
-    return std::nullopt;
+        if (waited >= timeoutMs || WaitForSingleObject(process_, 20) != WAIT_TIMEOUT) return std::nullopt;
+    }
 }
 
 void Program::answer(const MessageBoxInfo& box, int button) const {

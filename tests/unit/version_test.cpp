@@ -1,10 +1,11 @@
+// The version texts: from the files beside the program, from the registry, and their comparison.
 #include <gtest/gtest.h>
 
+#include <process.h>
+
 #include <cstdio>
-#include <iterator>
 #include <string>
 
-#include "tests/common/paths.h"
 #include "tests/common/registry.h"
 #include "update/version.h"
 
@@ -17,141 +18,91 @@ void writeFile(const std::wstring& path, const std::string& bytes) {
     std::fclose(file);
 }
 
-void setVersionText(wchar_t (&text)[kVersionTextChars], const wchar_t* value) {
+void setText(wchar_t (&text)[kVersionTextChars], const wchar_t* value) {
     std::fill(std::begin(text), std::end(text), static_cast<wchar_t>(0xBDBD));
     wcscpy(text, value);
 }
 
-TEST(VersionPaths, FilesAreLookedForBesideTheProgram) {
-    initVersionPaths();
-    const std::wstring folder = testBinDir();
-    EXPECT_EQ(std::wstring(moduleDir), folder);
-    EXPECT_EQ(std::wstring(versionFilePath), folder + L"version");
-    EXPECT_EQ(std::wstring(localVersionFilePath), folder + L"LocalVersion");
-}
-
-// Runs copies of this test program, named as the settings tool and renamed, from a folder whose name
-// the ANSI code page of an English system cannot spell; each copy reads a version file beside it.
-TEST(VersionPaths, CopiesFindTheirFilesInAnyFolderUnderAnyName) {
+// A renamed copy of this test program, in a folder that the ANSI code page of an English system cannot
+// spell and whose name holds the program's, reads the version file beside it.
+TEST(VersionFiles, AreFoundBesideTheProgramWhateverItsFolderAndName) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::wstring folder = testBinDir() + L"版本 SonvaroSet.exe";
+    const std::wstring copy = folder + L"\\声控设置.exe";
     CreateDirectoryW(folder.c_str(), nullptr);
     writeFile(folder + L"\\version", "1.2.3");
-    for (const wchar_t* name : {L"SonvaroSet.exe", L"settings-copy.exe"}) {
-        SCOPED_TRACE(testing::Message() << name);
-        const std::wstring copy = folder + L"\\" + name;
-        ASSERT_TRUE(CopyFileW(self, copy.c_str(), FALSE));
-        std::wstring command = L"\"" + copy + L"\" --gtest_filter=VersionPathsInCopy.*";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process));
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-        DWORD code = 99;
-        GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        DeleteFileW(copy.c_str());
-        EXPECT_EQ(code, 0u);
-    }
+    ASSERT_TRUE(CopyFileW(self, copy.c_str(), FALSE));
+    const std::wstring quoted = L"\"" + copy + L"\"";
+    EXPECT_EQ(
+        _wspawnl(_P_WAIT, copy.c_str(), quoted.c_str(), L"--gtest_filter=VersionFilesInCopy.*", nullptr), 0);
+    DeleteFileW(copy.c_str());
     DeleteFileW((folder + L"\\version").c_str());
     RemoveDirectoryW(folder.c_str());
 }
 
-TEST(VersionPathsInCopy, ReadsTheVersionFileBesideItself) {
-    const std::wstring folder = testBinDir();
-    if (folder.find(L"版本") == std::wstring::npos) GTEST_SKIP() << "runs in the copies only";
+TEST(VersionFilesInCopy, ReadsTheVersionFileBesideItself) {
+    if (testBinDir().find(L"版本") == std::wstring::npos) GTEST_SKIP() << "runs in the copy only";
     initVersionPaths();
-    EXPECT_EQ(std::wstring(moduleDir), folder);
-    setVersionText(versionText, L"old");
+    EXPECT_EQ(std::wstring(moduleDir), testBinDir());
+    setText(versionText, L"old");
     EXPECT_EQ(readFileTest(versionFilePath, versionText), 5);
     EXPECT_STREQ(versionText, L"1.2.3");
 }
 
-class VersionFiles : public testing::Test {
-protected:
-    void SetUp() override {
-        initVersionPaths();
-        path_ = testBinDir() + L"version-test";
-    }
-    void TearDown() override { DeleteFileW(path_.c_str()); }
-    std::wstring path_;
-};
-
-TEST_F(VersionFiles, ReadsUpToThirtyTwoBytesAndKeepsLineEnds) {
+TEST(VersionFiles, GiveUpToThirtyTwoBytesAndKeepLineEnds) {
+    const std::wstring path = testBinDir() + L"version-test";
     const struct {
-        const char* what;
         std::string bytes;
         int count;
         const wchar_t* text;
     } cases[] = {
-        {"CR LF kept", "1.0.6\r\n", 7, L"1.0.6\r\n"},
-        {"40 bytes cut at 32", "0123456789abcdefghijklmnopqrstuvwxyzABCD", 32,
-         L"0123456789abcdefghijklmnopqrstuv"},
-        {"NUL ends the text", std::string("1.2\0garbage", 11), 11, L"1.2"},
-        {"leading NUL",
-         std::string("\0"
+        {"1.0.6\r\n", 7, L"1.0.6\r\n"},
+        {std::string(1 << 20, '9'), 32, L"99999999999999999999999999999999"},
+        {"0123456789abcdefghijklmnopqrstuvwxyzABCD", 32, L"0123456789abcdefghijklmnopqrstuv"},
+        {std::string("1.2\0garbage", 11), 11, L"1.2"},
+        {std::string("\0"
                      "1.2",
                      4),
          4, L""},
+        {"", 0, L"old"},  // an empty file keeps the old text
     };
     for (const auto& row : cases) {
-        SCOPED_TRACE(row.what);
-        writeFile(path_, row.bytes);
-        setVersionText(versionText, L"old");
-        EXPECT_EQ(readFileTest(path_.c_str(), versionText), row.count);
+        writeFile(path, row.bytes);
+        setText(versionText, L"old");
+        EXPECT_EQ(readFileTest(path.c_str(), versionText), row.count) << row.bytes.substr(0, 40);
         EXPECT_STREQ(versionText, row.text);
     }
+    DeleteFileW(path.c_str());
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+    for (const std::wstring& name : {path, path + L"-missing"}) {
+        EXPECT_EQ(readFileTest(name.c_str(), versionText), 0);
+        EXPECT_STREQ(versionText, L"old") << "a folder or no file keeps the old text";
+    }
+    RemoveDirectoryW(path.c_str());
 }
 
-TEST_F(VersionFiles, MissingOrEmptyFileKeepsTheOldText) {
-    setVersionText(localVersionText, L"1.0.1");
-    EXPECT_EQ(readFileTest((path_ + L"-missing").c_str(), localVersionText), 0);
-    EXPECT_STREQ(localVersionText, L"1.0.1");
-    writeFile(path_, "");
-    EXPECT_EQ(readFileTest(path_.c_str(), localVersionText), 0);
-    EXPECT_STREQ(localVersionText, L"1.0.1");
-}
-
-class VersionValues : public testing::Test {
-protected:
-    SavedSettings saved_;
-};
-
-TEST_F(VersionValues, ComparisonIsExactText) {
+TEST(VersionValues, AreComparedAsExactTexts) {
     const struct {
-        const char* what;
-        const wchar_t* newVersion;  // nullptr: value missing
+        const wchar_t* newVersion;  // nullptr: missing
         const wchar_t* localVersion;
         int different;
     } cases[] = {
-        {"equal", L"1.0.6", L"1.0.6", 0},
-        {"installed is newer", L"1.0.5", L"1.0.6", 1},
-        {"trailing blank", L"1.0.6", L"1.0.6 ", 1},
-        {"case", L"1.0.6a", L"1.0.6A", 1},
-        {"both missing", nullptr, nullptr, 0},
-        {"one missing", L"1.0.6", nullptr, 1},
-        {"16 characters read as empty", L"1.0.6-0123456789", nullptr, 0},
+        {L"1.0.6", L"1.0.6", 0},           {L"1.0.5", L"1.0.6", 1}, {L"1.0.6", L"1.0.6 ", 1},
+        {L"1.0.6a", L"1.0.6A", 1},         {nullptr, nullptr, 0},   {L"1.0.6", nullptr, 1},
+        {L"1.0.6-0123456789", nullptr, 0},  // 16 characters read as empty
     };
     for (const auto& row : cases) {
-        SCOPED_TRACE(row.what);
-        for (auto [name, value] :
-             {std::pair{L"newVersion", row.newVersion}, {L"localVersion", row.localVersion}}) {
-            if (value) {
-                setText(kCurrentVersionKey, name, value);
-            } else {
-                deleteValue(HKEY_CURRENT_USER, kCurrentVersionKey, name);
-            }
-        }
-        setVersionText(versionText, L"from file");
-        setVersionText(localVersionText, L"from file");
+        store(L"newVersion", row.newVersion);
+        store(L"localVersion", row.localVersion);
+        setText(versionText, L"from file");
+        setText(localVersionText, L"from file");
         readLocalVersion();
         readNewVersion();
-        EXPECT_STREQ(versionText, row.newVersion && wcslen(row.newVersion) <= 15 ? row.newVersion : L"");
-        EXPECT_STREQ(localVersionText, row.localVersion ? row.localVersion : L"");
-        EXPECT_EQ(isVersionDifferent(), row.different);
+        const std::wstring newVersion = row.newVersion && wcslen(row.newVersion) <= 15 ? row.newVersion : L"";
+        EXPECT_EQ(versionText, newVersion);
+        EXPECT_EQ(localVersionText, std::wstring(row.localVersion ? row.localVersion : L""));
+        EXPECT_EQ(isVersionDifferent(), row.different) << testing::PrintToString(newVersion);
     }
 }
 

@@ -90,7 +90,7 @@ std::optional<Start> startOnce(const std::wstring& exe) {
 // point of the notifier's polling period, as a person's would.
 std::vector<double> noticeLatencies(int count) {
     SavedSettings saved;
-    setText(kRunKey, L"keySet", L"MWSBNM");
+    store(L"keySet", L"MWSBNM");
     SharedSection section;
     Program program;
     std::vector<double> latencies;
@@ -98,13 +98,13 @@ std::vector<double> noticeLatencies(int count) {
     for (int i = 0; i < count && program.dialog(); ++i) {
         section.clear();
         program.select(1017, i % 12);  // keyboard input F1..F12: never the search key's row
-        const auto box = program.waitMessageBox();
+        const auto box = program.messageBox();
         if (!box) break;
         Sleep(random() % 500);
         const double confirmed = nowMs();
         SendNotifyMessageW(box->window, WM_COMMAND, IDOK, 0);
-        while (section.record()[31] == SharedSection::kSentinel && nowMs() - confirmed < 3000) Sleep(1);
-        if (section.record() != SharedSection::expectedRecord("HELLOO")) break;
+        while (section.bytes()[31] == SharedSection::kSentinel && nowMs() - confirmed < 3000) Sleep(1);
+        if (section.bytes() != recordOf("HELLOO")) break;
         latencies.push_back(nowMs() - confirmed);
         while (IsWindow(box->window)) Sleep(1);
     }

@@ -1,0 +1,422 @@
+// The real program, driven as a person would, in the system language this process runs in.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+#include "tests/common/registry.h"
+#include "tests/common/section.h"
+#include "tests/e2e/driver.h"
+
+namespace {
+
+const std::wstring kInstructions =
+    expected(L"https://cn.ulmar.example/pallix-q7-voice-assistant-instructions-cn-v2.html",
+             L"https://www.ulmar.example/pallix-q7-voice-assistant-instructions-en-v2.html");
+const std::wstring kLearnMore =
+    expected(L"https://cn.ulmar.example/pallix-q7-voice-assistant-learn-more-cn-v2.html",
+             L"https://www.ulmar.example/pallix-q7-voice-assistant-learn-more-en-v2.html");
+
+// The "arguments<TAB>show state" of the first `count` lines a recorder logs to `path`, sorted: recorders
+// are processes of their own and may finish in any order.
+std::vector<std::wstring> recorded(const std::wstring& path, size_t count) {
+    std::vector<std::wstring> lines;
+    for (int wait = 0; wait < 100 && lines.size() < count; ++wait) {
+        Sleep(100);
+        lines.clear();
+        std::string bytes(1 << 16, '\0');
+        std::FILE* file = _wfopen(path.c_str(), L"rb");
+        if (!file) continue;
+        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+        std::fclose(file);
+        for (size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
+            std::wstring line(end - start, L'\0');
+            line.resize(MultiByteToWideChar(CP_UTF8, 0, &bytes[start], static_cast<int>(end - start),
+                                            line.data(), static_cast<int>(line.size())));
+            lines.push_back(line.substr(0, line.rfind(L'\t')));  // the working folder is not checked
+        }
+    }
+    DeleteFileW(path.c_str());
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// Stands the recorder in for the browser, and places copies of it as installers.
+class Recorder {
+public:
+    Recorder() {
+        DeleteFileW((testBinDir() + L"recorder.exe.log").c_str());  // what an interrupted run left
+        for (int i = 0; i < 2; ++i) {
+            saved_[i] = getRaw(HKEY_LOCAL_MACHINE, kHandlers[i], L"");
+            putRaw(HKEY_LOCAL_MACHINE, kHandlers[i], L"",
+                   text(L"\"" + testBinDir() + L"recorder.exe\" \"%1\""));
+        }
+    }
+    ~Recorder() {
+        for (int i = 0; i < 2; ++i) putRaw(HKEY_LOCAL_MACHINE, kHandlers[i], L"", saved_[i]);
+        if (!installer_.empty()) DeleteFileW(installer_.c_str());
+    }
+    std::vector<std::wstring> pages(size_t count) {
+        return recorded(testBinDir() + L"recorder.exe.log", count);
+    }
+    bool placeInstaller(const std::wstring& path) {
+        DeleteFileW((path + L".log").c_str());
+        return CopyFileW((testBinDir() + L"recorder.exe").c_str(), path.c_str(), TRUE) &&
+               (installer_ = path, true);
+    }
+
+private:
+    static constexpr const wchar_t* kHandlers[2] = {L"Software\\Classes\\https\\shell\\open\\command",
+                                                    L"Software\\Classes\\http\\shell\\open\\command"};
+    Stored saved_[2];
+    std::wstring installer_;
+};
+
+class Smoke : public testing::Test {
+protected:
+    // Checks the next box and presses OK.
+    static void expectBox(const Program& program, const std::wstring& text,
+                          const std::wstring& caption = L"Sonvaro", bool okCancel = false) {
+        const auto box = program.messageBox();
+        ASSERT_TRUE(box) << "no message box; expected: " << testing::PrintToString(text);
+        EXPECT_EQ(box->caption, caption);
+        EXPECT_EQ(box->text, text);
+        EXPECT_EQ(box->cancel, okCancel);
+        EXPECT_EQ(box->icon, !okCancel) << "information boxes have the icon, the confirmation has none";
+        program.answer(*box, IDOK);
+    }
+    const std::wstring stored_ = expected(L"修改成功", L"Setting completed");
+    const std::wstring conflict_ = expected(L"按键冲突，无法生效", L"Hotkey conflict");
+    const std::wstring reset_ = expected(L"恢复默认设置", L" Reset default");
+    SavedSettings saved_;
+    std::optional<SharedSection> section_{std::in_place};
+};
+
+TEST_F(Smoke, ShowsTheStoredSettingsInTheSystemLanguage) {
+    for (auto [name, value] : {std::pair{L"source", L"Cantonese"},
+                               {L"dest", L"Classical"},
+                               {L"voiceText", L"English"},
+                               {L"onoff", L"on"},
+                               {L"keySet", L"MPWBCn"}}) {
+        store(name, value);
+    }
+    Program program;
+    ASSERT_TRUE(program.dialog());
+    // Every text the dialog sets, with the size in pixels of the labels it sizes.
+    std::wstring shown;
+    for (int id : {1023, 1020, 1021, 1022, 1024, 1025, 1031, 1026, 1027, 1028, 1029, 1030, 1018, 1019, 1009,
+                   1006, 1000, 1008}) {
+        RECT rect{};
+        GetWindowRect(program.control(id), &rect);
+        shown += (shown.empty() ? L"" : L"|") + program.text(id);
+        if ((id >= 1020 && id <= 1025) || id == 1027 || id == 1030) {
+            shown += L" " + std::to_wstring(rect.right - rect.left) + L"x" +
+                     std::to_wstring(rect.bottom - rect.top);
+        }
+    }
+    EXPECT_EQ(
+        shown,
+        expected(L"工作模式 50x20|语言 50x20|源语言 50x20|目标语言 50x20|热键设置 50x20|键盘热键 50x20|"
+                 L"搜索键|输入键|鼠标热键 50x20|搜索键|输入键|使用帮助 50x20|语音录入|语音翻译|升级|说明书|"
+                 L"恢复默认|了解更多",
+                 L"Working Mode 80x60|Language 55x20|Source 50x20|Target 50x20|Hot Key 50x20|Keyboard "
+                 L"60x20|Search|Input|Mouse 40x20|Search|Input|Help 30x20|Voice to text|Voice translate "
+                 L"to text|Update|Help|Reset|More"));
+    using Rows = std::vector<std::wstring>;
+    const Rows languages =
+        chineseSystem() ? Rows{L"中文", L"英文", L"粤语"} : Rows{L"Chinese", L"English", L"Cantonese"};
+    const Rows mouse =
+        chineseSystem() ? Rows{L"滚轮键", L"前进键", L"后退键"} : Rows{L"Wheel", L"Forward", L"Back"};
+    const Rows keyboard = {L"F1", L"F2",  L"F3",  L"F4",  L"F5",   L"F6",   L"F7", L"F8",
+                           L"F9", L"F10", L"F11", L"F12", L"ctrl", L"home", L"end"};
+    const std::pair<Rows, int> lists[] = {{languages, 2}, {languages, 1}, {mouse, 2}, {mouse, 0},
+                                          {keyboard, 2},  {keyboard, -1}, {{}, -1},   {{}, -1}};
+    const int ids[] = {1001, 1011, 1014, 1012, 1017, 1015, 1013, 1016};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(program.rows(ids[i]), lists[i].first) << "list " << ids[i];
+        EXPECT_EQ(program.selection(ids[i]), lists[i].second) << "list " << ids[i];
+    }
+    const Rows targets = program.rows(1002);
+    ASSERT_EQ(targets.size(), 28u);
+    EXPECT_EQ(program.selection(1002), 26);
+    const Rows someTargets = chineseSystem() ? Rows{L"粵語", L"繁体中文", L"保加利亞语", L"文言文", L"越南語"}
+                                             : Rows{L"Cantonese", L"traditional Chinese", L"Bulgarian",
+                                                    L"Classical", L"Vietnamese"};
+    EXPECT_EQ(Rows({targets[2], targets[3], targets[17], targets[26], targets[27]}), someTargets);
+
+    // The stored mode is shown, and its lists act at once.
+    EXPECT_TRUE(program.checked(1019) && !program.checked(1018));
+    EXPECT_TRUE(program.enabled(1001) && program.enabled(1002) && !program.enabled(1011));
+    for (int id : {1, 2, 1007, 1010, 1013, 1016}) EXPECT_FALSE(IsWindowVisible(program.control(id))) << id;
+    EXPECT_EQ(GetWindowLongPtrW(program.dialog(), GWL_STYLE) &
+                  (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
+              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_TRUE(GetWindowLongPtrW(program.dialog(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    program.post(WM_SYSCOMMAND, 0x0013);  // the about entry, whose low four bits do not count
+    const auto about = program.messageBox();
+    ASSERT_TRUE(about);
+    EXPECT_EQ(about->caption, L"关于 kestrune");
+}
+
+// 400 x 570 pixels of a bitmap, top row first; the bitmap is deleted.
+std::vector<DWORD> pixelsOf(HBITMAP bitmap) {
+    std::vector<DWORD> pixels(400 * 570);
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 400, -570, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, 570, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    for (DWORD& pixel : pixels) pixel &= 0xFFFFFF;
+    return pixels;
+}
+
+// The client area against the program's own two pictures, wherever no control covers it.
+TEST_F(Smoke, PaintsThePictureOfItsLanguageInsideABlackFrame) {
+    Program program;
+    ASSERT_TRUE(program.dialog());
+    std::vector<DWORD> shown(1, 1);
+    for (int wait = 0; wait < 100 && (shown[0] || shown[569 * 400 + 394]); ++wait) {
+        program.sync();  // until the first paint has reached the screen: the frame's corners are black
+        POINT origin = {0, 0};
+        ClientToScreen(program.dialog(), &origin);
+        HDC screen = GetDC(nullptr);
+        HDC copy = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 400, 570);
+        HGDIOBJ previous = SelectObject(copy, bitmap);
+        BitBlt(copy, 0, 0, 400, 570, screen, origin.x, origin.y, SRCCOPY);
+        SelectObject(copy, previous);
+        DeleteDC(copy);
+        ReleaseDC(nullptr, screen);
+        shown = pixelsOf(bitmap);
+    }
+    HMODULE exe =
+        LoadLibraryExW((testBinDir() + L"SonvaroSet.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const auto picture = [exe](int id) {
+        return pixelsOf(static_cast<HBITMAP>(LoadImageW(exe, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
+    };
+    const std::vector<DWORD> own = picture(chineseSystem() ? 132 : 134);
+    const std::vector<DWORD> other = picture(chineseSystem() ? 134 : 132);
+    FreeLibrary(exe);
+    std::vector<RECT> controls;
+    for (HWND child = GetWindow(program.dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, program.dialog(), reinterpret_cast<POINT*>(&rect), 2);
+        if (IsWindowVisible(child)) controls.push_back(rect);
+    }
+    int frame = 0, samples = 0, matches = 0, distinct = 0, distinctMatches = 0;
+    for (int y = 0; y < 570; ++y) {
+        for (int x = 0; x < 395; ++x) {
+            const size_t i = y * 400 + x;
+            if (x == 0 || y == 0 || x == 394 || y == 569) {
+                frame += shown[i] == 0;
+                continue;
+            }
+            const POINT point = {x, y};
+            if (std::any_of(controls.begin(), controls.end(),
+                            [&](const RECT& r) { return PtInRect(&r, point); })) {
+                continue;
+            }
+            ++samples;
+            matches += shown[i] == own[i];
+            distinct += own[i] != other[i];
+            distinctMatches += own[i] != other[i] && shown[i] == own[i];
+        }
+    }
+    EXPECT_EQ(frame, 2 * 395 + 2 * 568) << "a black frame of one pixel";
+    ASSERT_GT(distinct, 100) << "the two pictures must tell the languages apart";
+    EXPECT_GT(matches, samples * 99 / 100) << "of " << samples << " pixels";
+    EXPECT_GT(distinctMatches, distinct * 99 / 100) << "of " << distinct << " pixels that differ";
+}
+
+TEST_F(Smoke, ModeAndLanguageChoicesAreStoredAtOnceAndAnnounceNothing) {
+    for (auto [name, value] : {std::pair{L"onoff", L"off"},
+                               {L"source", L"English"},
+                               {L"dest", L"German"},
+                               {L"voiceText", L"Chinese"}}) {
+        store(name, value);
+    }
+    Program program;
+    const struct {
+        int modeButton;  // clicked first, or 0
+        int list;
+        int row;
+        const wchar_t* name;
+        const wchar_t* stored;
+    } steps[] = {{0, 1011, 2, L"voiceText", L"Cantonese"},
+                 {0, 1002, 3, L"dest", L"German"},  // not in voice input
+                 {1019, 1002, 3, L"dest", L"traditional"},
+                 {0, 1001, 2, L"source", L"Cantonese"},
+                 {1018, 1011, 1, L"voiceText", L"English"}};
+    for (const auto& step : steps) {
+        if (step.modeButton) {
+            program.click(step.modeButton);
+            program.sync();
+            const bool translating = step.modeButton == 1019;
+            EXPECT_EQ(stored(L"onoff"), text(translating ? L"on" : L"off"));
+            EXPECT_TRUE(program.checked(1019) == translating && program.checked(1018) != translating);
+            EXPECT_TRUE(program.enabled(1001) == translating && program.enabled(1002) == translating &&
+                        program.enabled(1011) != translating);
+        }
+        program.select(step.list, step.row);
+        program.sync();
+        EXPECT_EQ(stored(step.name), text(step.stored)) << "list " << step.list << " row " << step.row;
+    }
+    EXPECT_FALSE(program.messageBox(0));
+    EXPECT_EQ(section_->bytes(), SharedSection::kUntouched);
+}
+
+TEST_F(Smoke, HotkeysAreStoredAndAnnouncedConflictsRefusedAndResetRestoresTheDefaults) {
+    store(L"keySet", L"MWSBNM");
+    Program program;
+    const struct {
+        int list;
+        int row;
+        const wchar_t* keySet;  // nullptr: refused
+        int shown;
+    } steps[] = {{1014, 2, L"MPSBNM", 2},
+                 {1012, 0, L"MPWBNM", 0},
+                 {1017, 0, L"MPWBAM", 0},
+                 {1015, 1, L"MPWBAB", 1},
+                 {1012, 2, nullptr, 0}};
+    for (const auto& step : steps) {
+        section_->clear();
+        program.select(step.list, step.row);
+        expectBox(program, step.keySet ? stored_ : conflict_);
+        EXPECT_EQ(stored(L"keySet"), text(step.keySet ? step.keySet : L"MPWBAB")) << "list " << step.list;
+        EXPECT_EQ(program.selection(step.list), step.shown) << "list " << step.list;
+        EXPECT_EQ(section_->record(), recordOf("HELLOO")) << "a refused choice is announced too";
+    }
+    section_->clear();
+    program.click(1000);
+    const auto box = program.messageBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, reset_);
+    EXPECT_EQ(stored(L"keySet"), text(L"MPWBAB")) << "the box comes first";
+    program.answer(*box, IDOK);
+    program.sync();
+    EXPECT_EQ(stored(L"keySet"), text(L"MWSBNM"));
+    EXPECT_EQ(std::vector<int>({program.selection(1014), program.selection(1012), program.selection(1017),
+                                program.selection(1015)}),
+              std::vector<int>({0, 1, 14, 13}));
+    EXPECT_EQ(section_->record(), recordOf("HELLOO"));
+    program.select(1012, 0);  // the rule works on the restored keys
+    expectBox(program, conflict_);
+}
+
+TEST_F(Smoke, HelpButtonsOpenThePagesOfTheLanguage) {
+    Recorder recorder;
+    Program program;
+    program.click(1006);
+    program.click(1008);
+    std::vector<std::wstring> pages = {L"\"" + kInstructions + L"\"\t1", L"\"" + kLearnMore + L"\"\t1"};
+    std::sort(pages.begin(), pages.end());
+    EXPECT_EQ(recorder.pages(2), pages);
+}
+
+TEST_F(Smoke, UpgradeFlowOfTheLanguage) {
+    const std::wstring folder =
+        testBinDir() + L"upgrade-folder";  // the English flow looks in its working folder
+    const std::wstring installer =
+        expected(L"C:\\Ulmar\\SonvaroSetup.exe", (folder + L"\\SonvaroSetup.exe").c_str());
+    const std::wstring versions = L"version:1.0.6\nnew version:1.0.7";
+    const std::wstring versionsCaption = expected(L"版本显示", L"Version informations");
+    const std::wstring confirm = expected(L"即将升级，是否升级？", L"Do you want to upgrade the software?");
+    const std::wstring warning =
+        expected(L"!!! 注意!!! 升级期间软件可能无法正常使用,\n稍后安装成功可以使用",
+                 L"!!! Warning !!! This software does not work properly during the "
+                 L"upgrade, \nand it will work normally after the installation is successful.");
+    const std::wstring failed =
+        expected(L"升级失败\n稍后重新测试，或者下载最新安装包",
+                 L"Upgrade failed\nTry again later, or download the latest installer");
+    const struct {
+        const wchar_t* newVersion;  // the installed one is 1.0.6
+        bool installer;
+        std::vector<std::wstring> boxes;  // after the versions and the confirmation, each answered OK
+    } cases[] = {{L"1.0.6", false, {}},
+                 {L"1.0.7", true, {warning}},
+                 {L"1.0.7", false, chineseSystem() ? std::vector{warning, failed} : std::vector{failed}}};
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CreateDirectoryW(L"C:\\Ulmar", nullptr);
+    for (const auto& row : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << row.newVersion << (row.installer ? " with" : " without") << " installer");
+        Recorder recorder;
+        ASSERT_TRUE(row.installer ? recorder.placeInstaller(installer)
+                                  : GetFileAttributesW(installer.c_str()) == INVALID_FILE_ATTRIBUTES)
+            << "another program's installer is in the way";
+        store(L"newVersion", row.newVersion);
+        store(L"localVersion", L"1.0.6");
+        section_->clear();
+        Program program(folder);
+        program.click(1009);
+        const bool differ = row.newVersion != std::wstring(L"1.0.6");
+        if (!differ) expectBox(program, expected(L"已经是最新版本", L"Already the latest version"));
+        if (differ) expectBox(program, versions, versionsCaption);
+        if (differ) expectBox(program, confirm, L"Sonvaro", true);
+        for (const std::wstring& box : row.boxes) expectBox(program, box);
+        const bool closes = row.installer && chineseSystem();
+        EXPECT_EQ(program.waitExit(closes ? kWaitMs : 300), closes);
+        EXPECT_EQ(differ ? section_->record() : section_->bytes(),
+                  differ ? recordOf("UPDATE") : SharedSection::kUntouched);
+        if (row.installer) {
+            EXPECT_EQ(recorded(installer + L".log", 1), std::vector<std::wstring>{L"\t3"});
+        }
+        if (differ && !row.installer) {
+            EXPECT_EQ(recorder.pages(1), std::vector<std::wstring>{L"\"" + kInstructions + L"\"\t1"});
+        }
+    }
+    RemoveDirectoryW(folder.c_str());
+    RemoveDirectoryW(L"C:\\Ulmar");  // only when this test made it
+}
+
+TEST_F(Smoke, EveryWayOutDeliversThePendingNotice) {
+    const struct {
+        const char* what;
+        int change;  // 0 nothing, else the control changed: a hotkey list or the reset button
+        void (*close)(Program&);
+    } cases[] = {{"Escape", 0, [](Program& p) { p.key(VK_ESCAPE); }},
+                 {"hotkey, then Enter", 1015, [](Program& p) { p.key(VK_RETURN); }},
+                 {"reset, then Escape", 1000, [](Program& p) { p.key(VK_ESCAPE); }},
+                 {"hotkey, then the close box", 1015, [](Program& p) { p.post(WM_SYSCOMMAND, SC_CLOSE); }},
+                 {"reset, then WM_CLOSE", 1000, [](Program& p) { p.post(WM_CLOSE, 0); }}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        store(L"keySet", L"MWSBNM");
+        section_->clear();
+        std::vector<Stored> before;
+        for (const wchar_t* name : SavedSettings::kNames) before.push_back(stored(name));
+        Program program;
+        if (row.change == 1015) program.select(1015, 0);
+        if (row.change == 1000) program.click(1000);
+        if (row.change) expectBox(program, row.change == 1000 ? reset_ : stored_);
+        row.close(program);
+        ASSERT_TRUE(program.waitExit());
+        EXPECT_EQ(section_->bytes(), row.change ? recordOf("HELLOO") : SharedSection::kUntouched);
+        for (size_t i = 0; i < before.size() && !row.change; ++i) {
+            EXPECT_EQ(stored(SavedSettings::kNames[i]), before[i]) << "closing stores nothing";
+        }
+    }
+}
+
+// The section is opened once, as the dialog starts: without one then, no notice is ever written, and the
+// dialog works on and closes at once.
+TEST_F(Smoke, WorksOnWithoutTheAssistantsSection) {
+    section_.reset();
+    for (bool createdAfterStart : {false, true}) {
+        store(L"keySet", L"MWSBNM");
+        Program program;
+        if (createdAfterStart) section_.emplace();
+        program.select(1015, 0);
+        expectBox(program, stored_);
+        EXPECT_EQ(stored(L"keySet"), text(L"MWSBNA"));
+        program.key(VK_ESCAPE);
+        EXPECT_TRUE(program.waitExit());
+        if (section_) {
+            EXPECT_EQ(section_->bytes(), SharedSection::kUntouched);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+// The registry store against the real registry, in this process's scratch HKEY_CURRENT_USER.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "settings/fileos.h"
+#include "settings/state.h"
+#include "tests/common/registry.h"
+
+namespace {
+
+constexpr int kUntouched = static_cast<int>(0xDEADBEEF);
+int* const kState[] = {&uiLanguageFlag,   &workMode,          &onoffState,         &sourceflag,
+                       &destflag,         &voiceLanguage,     &mouseVoiceKey,      &mouseSearchKey,
+                       &keyboardVoiceKey, &keyboardSearchKey, &keyboardFlagSearch, &mouseFlagVoice,
+                       &mouseFlagSearch,  &keyboardFlagVoice};
+
+// The stored names of the 28 target languages in list order; rows 0 to 2 are the short lists' too.
+const wchar_t* const kStoredNames[] = {
+    L"Chinese", L"English",  L"Cantonese", L"traditional", L"Japan",      L"Korean",    L"French",
+    L"Spanish", L"Thai",     L"Arabic",    L"Russian",     L"Portuguese", L"German",    L"Italian",
+    L"Greek",   L"Dutch",    L"Polish",    L"Bulgarian",   L"Estonian",   L"Danish",    L"Finnish",
+    L"Czech",   L"Romanian", L"Slovenian", L"Swedish",     L"Hungarian",  L"Classical", L"Vietnamese"};
+
+class Store : public testing::Test {
+protected:
+    void SetUp() override {
+        for (int* variable : kState) *variable = kUntouched;
+    }
+};
+
+TEST_F(Store, EveryLanguageRowIsStoredByItsNameAndReadBack) {
+    for (const wchar_t* name : {L"dest", L"source", L"voiceText"}) store(name, nullptr);
+    for (int row = -1; row <= 28; ++row) {
+        SCOPED_TRACE(testing::Message() << "row " << row);
+        destflag = sourceflag = voiceLanguage = row;
+        writeDest();
+        writeSource();
+        writeVoiceText();
+        // A row outside a list stores nothing: the value keeps the last row's name.
+        const int last = std::clamp(row, 0, 27);
+        EXPECT_EQ(stored(L"dest"), row < 0 ? std::nullopt : Stored(text(kStoredNames[last])));
+        EXPECT_EQ(stored(L"source"), row < 0 ? std::nullopt : Stored(text(kStoredNames[std::min(last, 2)])));
+        EXPECT_EQ(stored(L"voiceText"), stored(L"source"));
+        updateTranslateData();
+        EXPECT_EQ(destflag, row < 0 ? 1 : last);
+        EXPECT_EQ(sourceflag, std::min(std::max(row, 0), 2));
+        EXPECT_EQ(voiceLanguage, sourceflag);
+    }
+}
+
+TEST_F(Store, LoadersMatchPrefixesCaseSensitivelyAndReadAnythingElseAsTheirDefault) {
+    const struct {
+        const char* what;
+        const wchar_t* name;
+        Stored data;
+        int* variable;
+        int expected;
+    } rows[] = {
+        {"source missing", L"source", std::nullopt, &sourceflag, 0},
+        {"source prefix", L"source", text(L"Englishxyz"), &sourceflag, 1},
+        {"source lower case", L"source", text(L"english"), &sourceflag, 0},
+        {"source surrogates", L"source",
+         text(L"\xD800\xDC00\xDBFF"
+              L"English"),
+         &sourceflag, 0},
+        {"voiceText prefix", L"voiceText", text(L"Cantonese!"), &voiceLanguage, 2},
+        {"dest missing", L"dest", std::nullopt, &destflag, 1},
+        {"dest unknown", L"dest", text(L"Klingon"), &destflag, 1},
+        {"dest 15 characters", L"dest", text(L"Vietnamese12345"), &destflag, 27},
+        {"dest 16 characters", L"dest", text(L"Vietnamese123456"), &destflag, 1},
+        {"dest 200 characters", L"dest", text(std::wstring(200, L'W')), &destflag, 1},
+        {"dest expand string", L"dest", text(L"German", REG_EXPAND_SZ), &destflag, 12},
+        {"dest multi string", L"dest", text(std::wstring(L"Greek\0", 6), REG_MULTI_SZ), &destflag, 14},
+        {"dest binary", L"dest", text(L"German", REG_BINARY), &destflag, 1},
+        {"dest no type", L"dest", text(L"German", REG_NONE), &destflag, 1},
+        {"dest unterminated", L"dest", units(L"German"), &destflag, 1},
+        {"dest embedded NUL", L"dest", text(std::wstring(L"x\0German", 8)), &destflag, 1},
+        {"onoff on", L"onoff", text(L"on"), &onoffState, 1},
+        {"onoff off", L"onoff", text(L"off"), &onoffState, 0},
+        {"onoff prefix", L"onoff", text(L"onward"), &onoffState, 1},
+        {"onoff capital", L"onoff", text(L"On"), &onoffState, 0},
+        {"onoff dword", L"onoff", RawValue{REG_DWORD, {'o', 0, 'n', 0}}, &onoffState, 0},
+        {"onoff no data", L"onoff", RawValue{REG_SZ, {}}, &onoffState, 0},
+        {"onoff odd byte count", L"onoff", RawValue{REG_SZ, {'o', 0, 'n', 0, 0}}, &onoffState, 0},
+    };
+    for (const auto& row : rows) {
+        store(row.name, row.data);
+        *row.variable = kUntouched;
+        updateTranslateData();
+        EXPECT_EQ(*row.variable, row.expected) << row.what;
+        store(row.name, nullptr);
+    }
+}
+
+TEST_F(Store, KeySetGivesFourLettersAndTheirRows) {
+    const struct {
+        std::wstring keySet;   // empty: missing
+        std::wstring letters;  // mouse input and search, keyboard input and search
+        int rows[4];
+    } cases[] = {
+        {L"MWSBNM", L"WSNM", {0, 1, 14, 13}},
+        {L"MXSBnT", L"XSnT", {-1, 1, -1, 12}},
+        {L"MPWBAB123456789", L"PWAB", {2, 0, 0, 1}},
+        {L"MPW", std::wstring(L"PW\0\0", 4), {2, 0, -1, -1}},
+        {std::wstring(L"MW\0BNM", 6),
+         std::wstring(L"W\0\0\0", 4),
+         {0, -1, -1, -1}},  // the text ends at its NUL
+        {L"", std::wstring(4, L'\0'), {-1, -1, -1, -1}},
+    };
+    for (const auto& row : cases) {
+        store(L"keySet", row.keySet.empty() ? std::nullopt : Stored(text(row.keySet)));
+        updateTranslateData();
+        EXPECT_EQ(
+            std::wstring({static_cast<wchar_t>(mouseVoiceKey), static_cast<wchar_t>(mouseSearchKey),
+                          static_cast<wchar_t>(keyboardVoiceKey), static_cast<wchar_t>(keyboardSearchKey)}),
+            row.letters);
+        EXPECT_EQ(std::vector<int>({mouseFlagVoice, mouseFlagSearch, keyboardFlagVoice, keyboardFlagSearch}),
+                  std::vector<int>(row.rows, row.rows + 4));
+    }
+}
+
+TEST_F(Store, HotkeyPatchesPutTheRowsLetterInItsPlace) {
+    const struct {
+        const wchar_t* before;  // nullptr: missing
+        void (*patch)(int row, int which);
+        int row;
+        int which;
+        const wchar_t* after;
+    } cases[] = {
+        {L"MWSBNM", mouseSetKey, 2, 2, L"MWPBNM"},
+        {L"MWSBNM", keyboardSetKey, 12, 1, L"MWSBTM"},
+        {L"MWSBNM", mouseSetKey, 0, 7, L"MWWBNM"},  // any which but 1 is the search key
+        {L"MWSBNM", keyboardSetKey, 11, 0, L"MWSBNL"},
+        {nullptr, mouseSetKey, 1, 1, L"MSSBNM"},  // completed from the default
+        {L"MWS", keyboardSetKey, 0, 1, L"MWSBAM"},
+        {L"MWSBNMxyz012345", mouseSetKey, 2, 1, L"MPSBNMxyz012345"},
+        {L"MWSBNM0123456789", mouseSetKey, 2, 2, L"MWPBNM"},  // unreadable: replaced
+        {L"MWS", mouseSetKey, 3, 1, L"MWS"},
+        {L"MWS", keyboardSetKey, -1, 1, L"MWS"},
+        {nullptr, keyboardSetKey, 15, 2, nullptr},
+    };
+    for (const auto& row : cases) {
+        store(L"keySet", row.before);
+        row.patch(row.row, row.which);
+        EXPECT_EQ(stored(L"keySet"), row.after ? Stored(text(row.after)) : std::nullopt)
+            << (row.before ? row.before : L"missing") << ", row " << row.row;
+    }
+    const std::wstring mouseLetters = L"WSP";
+    const std::wstring keyboardLetters = L"ABCDEFGHIJKLTMN";
+    for (int row = 0; row < 15; ++row) {
+        store(L"keySet", L"MWSBNM");
+        keyboardSetKey(row, 2);
+        mouseSetKey(row % 3, 1);
+        updateTranslateData();
+        EXPECT_EQ(keyboardSearchKey, keyboardLetters[row]);
+        EXPECT_EQ(keyboardFlagSearch, row);
+        EXPECT_EQ(mouseVoiceKey, mouseLetters[row % 3]);
+        EXPECT_EQ(mouseFlagVoice, row % 3);
+    }
+}
+
+TEST_F(Store, WithoutTheSettingsKeyNothingIsLoadedOrCreated) {
+    ASSERT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, kRunKey), ERROR_SUCCESS);
+    updateTranslateData();
+    EXPECT_EQ(onoffState, 0) << "cleared before loading";
+    EXPECT_TRUE(uiLanguageFlag == 1 || uiLanguageFlag == 2) << "the language is detected all the same";
+    for (int* variable : kState) {
+        if (variable != &onoffState && variable != &uiLanguageFlag) {
+            EXPECT_EQ(*variable, kUntouched);
+        }
+    }
+    sourceflag = voiceLanguage = destflag = 1;
+    for (auto write : {writeSource, writeDest, writeVoiceText, writeOnOff, writeDefaultSet}) write();
+    mouseSetKey(1, 1);
+    keyboardSetKey(1, 1);
+    EXPECT_FALSE(openKey(kRunKey)) << "the store opens its key, never creates it";
+    HKEY run = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                              nullptr, &run, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(run);
+}
+
+}  // namespace
