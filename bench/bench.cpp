@@ -65,7 +65,7 @@ std::optional<Start> startOnce(const std::wstring& exe) {
     WaitForInputIdle(process.hProcess, kWaitMs);
     HWND dialog = nullptr;
     while (!dialog && nowMs() - begin < kWaitMs) {
-        for (HWND window : topLevelWindows(process.dwProcessId, L"#32770")) dialog = window;
+        for (HWND window : dialogWindows(process.dwProcessId)) dialog = window;
         if (!dialog) Sleep(1);
     }
     const double shown = nowMs() - begin;
@@ -98,15 +98,21 @@ std::vector<double> noticeLatencies(int count) {
     for (int i = 0; i < count && program.dialog(); ++i) {
         section.clear();
         program.select(1017, i % 12);  // keyboard input F1..F12: never the search key's row
-        const auto box = program.messageBox();
+        program.sync();
+        DWORD processId = 0;
+        GetWindowThreadProcessId(program.dialog(), &processId);
+        HWND box = nullptr;
+        for (int wait = 0; wait < 300 && !box; ++wait, Sleep(10)) {
+            for (HWND window : dialogWindows(processId)) box = window != program.dialog() ? window : box;
+        }
         if (!box) break;
         Sleep(random() % 500);
         const double confirmed = nowMs();
-        SendNotifyMessageW(box->window, WM_COMMAND, IDOK, 0);
+        SendNotifyMessageW(box, WM_COMMAND, IDOK, 0);
         while (section.bytes()[31] == SharedSection::kSentinel && nowMs() - confirmed < 3000) Sleep(1);
         if (section.bytes() != recordOf("HELLOO")) break;
         latencies.push_back(nowMs() - confirmed);
-        while (IsWindow(box->window)) Sleep(1);
+        while (IsWindow(box)) Sleep(1);
     }
     return latencies;
 }

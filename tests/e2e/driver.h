@@ -2,29 +2,21 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/common/registry.h"
 
-// Drives a running SonvaroSet.exe the way a person would: reads what its dialog shows, selects list rows,
-// clicks buttons and answers message boxes. Every wait is bounded; a program that does not end is killed.
+// Drives a running SonvaroSet.exe as a person would: reads its dialog, selects rows, clicks, answers
+// message boxes. Every wait is bounded; a program that does not end is killed.
 
 constexpr DWORD kWaitMs = 10000;
 
-// True when this test process (and so the program it starts) runs on a Chinese system.
+// Whether this process, and so the program it starts, runs on a Chinese system; and the text to expect.
 bool chineseSystem();
-// Chinese when the system is Chinese, else English.
-const wchar_t* expected(const wchar_t* chinese, const wchar_t* english);
-
-struct MessageBoxInfo {
-    HWND window = nullptr;
-    std::wstring caption;
-    std::wstring text;
-    bool cancel = false;  // OK and Cancel, rather than OK alone
-    bool icon = false;
-};
+inline const wchar_t* expected(const wchar_t* chinese, const wchar_t* english) {
+    return chineseSystem() ? chinese : english;
+}
 
 class Program {
 public:
@@ -36,27 +28,27 @@ public:
 
     HWND dialog() const { return dialog_; }
     HWND control(int id) const { return GetDlgItem(dialog_, id); }
-
     std::wstring text(int id) const;
+    bool checked(int id) const { return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool enabled(int id) const { return IsWindowEnabled(control(id)) != FALSE; }
-    bool checked(int id) const;
     std::vector<std::wstring> rows(int id) const;
-    int selection(int id) const;
+    int selection(int id) const { return static_cast<int>(SendMessageW(control(id), CB_GETCURSEL, 0, 0)); }
 
     // A person's choice in a list: the row becomes selected and the dialog hears of the change.
     void select(int id, int row);
     void click(int id);
-    void post(UINT message, WPARAM wParam);  // to the dialog, not waiting for it
+    void post(UINT message, WPARAM wParam);  // to the dialog, without waiting for it
     void key(WORD virtualKey);               // to the control with the focus
 
-    // The message box the program shows once it has taken what was sent so far, waiting at most
-    // timeoutMs for it to show; nullopt when none came or the program ended.
-    std::optional<MessageBoxInfo> messageBox(DWORD timeoutMs = 3000) const;
-    // Presses a box's button and waits until the box is gone.
-    void answer(const MessageBoxInfo& box, int button) const;
+    // Waits (at most timeoutMs) for the box the program shows once it has taken what was sent, presses
+    // `button` and returns "caption|text", followed by "|OK Cancel" for a box with both and "|icon" for
+    // one with the information icon; "" when none came.
+    std::wstring answer(int button = IDOK, DWORD timeoutMs = 3000) const;
     // Waits until the dialog has handled everything sent so far, or is showing a box.
     void sync() const;
-    bool waitExit(DWORD timeoutMs = kWaitMs) const;
+    bool waitExit(DWORD timeoutMs = kWaitMs) const {
+        return WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+    }
 
 private:
     HANDLE process_ = nullptr;
@@ -64,5 +56,5 @@ private:
     HWND dialog_ = nullptr;
 };
 
-// The visible top-level windows of a class that belong to a process.
-std::vector<HWND> topLevelWindows(DWORD processId, const wchar_t* className);
+// The visible top-level windows of the class "#32770" (dialogs and message boxes) of a process.
+std::vector<HWND> dialogWindows(DWORD processId);
