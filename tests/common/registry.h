@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
+
 // Raw registry values for tests, so that any type and byte count can be stored and compared.
 
 constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -18,16 +20,45 @@ struct RawValue {
 using Stored = std::optional<RawValue>;  // nullopt: the value is missing
 
 // UTF-16 code units as they are, or with a terminator as the program stores a text.
-RawValue units(const std::wstring& value, DWORD type = REG_SZ);
+inline RawValue units(const std::wstring& value, DWORD type = REG_SZ) {
+    const auto* first = reinterpret_cast<const BYTE*>(value.data());
+    return {type, std::vector<BYTE>(first, first + value.size() * sizeof(wchar_t))};
+}
 inline RawValue text(const std::wstring& value, DWORD type = REG_SZ) { return units(value + L'\0', type); }
 
-Stored getRaw(HKEY root, const wchar_t* path, const wchar_t* name);
+inline Stored getRaw(HKEY root, const wchar_t* path, const wchar_t* name) {
+    HKEY key = nullptr;
+    RawValue value{REG_NONE, std::vector<BYTE>(4096)};
+    DWORD bytes = 4096;
+    if (RegOpenKeyExW(root, path, 0, KEY_READ, &key)) return std::nullopt;
+    const LONG status =
+        RegQueryValueExW(UniqueKey(key).get(), name, nullptr, &value.type, value.data.data(), &bytes);
+    value.data.resize(bytes);
+    return status ? std::nullopt : Stored(value);
+}
+
 // Creates the key if need be; nullopt deletes the value.
-void putRaw(HKEY root, const wchar_t* path, const wchar_t* name, const Stored& value);
+inline void putRaw(HKEY root, const wchar_t* path, const wchar_t* name, const Stored& value) {
+    HKEY created = nullptr;
+    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr)) return;
+    const UniqueKey key(created);
+    // A buffer that goes on past the stored bytes keeps the registry from adding a terminator itself.
+    std::vector<BYTE> buffer = value ? value->data : std::vector<BYTE>();
+    buffer.insert(buffer.end(), {'X', 0});
+    if (!value) RegDeleteValueW(key.get(), name);
+    if (value)
+        RegSetValueExW(key.get(), name, 0, value->type, buffer.data(), static_cast<DWORD>(buffer.size() - 2));
+}
 
 // The values the program reads under HKEY_CURRENT_USER, the versions one key above the settings.
-Stored stored(const wchar_t* name);
-void store(const wchar_t* name, const Stored& value);
+inline const wchar_t* keyOf(const std::wstring& name) {
+    return name == L"newVersion" || name == L"localVersion" ? L"Software\\Microsoft\\Windows\\CurrentVersion"
+                                                            : kRunKey;
+}
+inline Stored stored(const wchar_t* name) { return getRaw(HKEY_CURRENT_USER, keyOf(name), name); }
+inline void store(const wchar_t* name, const Stored& value) {
+    putRaw(HKEY_CURRENT_USER, keyOf(name), name, value);
+}
 inline void store(const wchar_t* name, const wchar_t* value) {
     store(name, value ? Stored(text(value)) : std::nullopt);
 }

@@ -22,8 +22,6 @@ void notify(HWND window, UINT message, WPARAM wParam, LPARAM lParam = 0) {
 
 }  // namespace
 
-bool chineseSystem() { return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_CHINESE; }
-
 std::vector<HWND> dialogWindows(DWORD processId) {
     std::pair<DWORD, std::vector<HWND>> search{processId, {}};
     EnumWindows(

@@ -13,7 +13,7 @@
 constexpr DWORD kWaitMs = 10000;
 
 // Whether this process, and so the program it starts, runs on a Chinese system; and the text to expect.
-bool chineseSystem();
+inline bool chineseSystem() { return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_CHINESE; }
 inline const wchar_t* expected(const wchar_t* chinese, const wchar_t* english) {
     return chineseSystem() ? chinese : english;
 }
@@ -23,8 +23,6 @@ public:
     // Starts the program in the given working folder and waits for its dialog.
     explicit Program(const std::wstring& workingDir = testBinDir());
     ~Program();
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
 
     HWND dialog() const { return dialog_; }
     HWND control(int id) const { return GetDlgItem(dialog_, id); }
@@ -34,21 +32,16 @@ public:
     std::vector<std::wstring> rows(int id) const;
     int selection(int id) const { return static_cast<int>(SendMessageW(control(id), CB_GETCURSEL, 0, 0)); }
 
-    // A person's choice in a list: the row becomes selected and the dialog hears of the change.
-    void select(int id, int row);
+    void select(int id, int row);  // the row becomes selected and the dialog hears of the change
     void click(int id);
     void post(UINT message, WPARAM wParam);  // to the dialog, without waiting for it
     void key(WORD virtualKey);               // to the control with the focus
-
     // Waits (at most timeoutMs) for the box the program shows once it has taken what was sent, presses
     // `button` and returns "caption|text", followed by "|OK Cancel" for a box with both and "|icon" for
     // one with the information icon; "" when none came.
     std::wstring answer(int button = IDOK, DWORD timeoutMs = 3000) const;
-    // Waits until the dialog has handled everything sent so far, or is showing a box.
-    void sync() const;
-    bool waitExit(DWORD timeoutMs = kWaitMs) const {
-        return WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
-    }
+    void sync() const;  // returns once the dialog has taken everything sent so far, or shows a box
+    bool waitExit(DWORD timeoutMs = kWaitMs) const { return !WaitForSingleObject(process_, timeoutMs); }
 
 private:
     HANDLE process_ = nullptr;
@@ -56,5 +49,5 @@ private:
     HWND dialog_ = nullptr;
 };
 
-// The visible top-level windows of the class "#32770" (dialogs and message boxes) of a process.
+// The visible dialogs and message boxes (window class "#32770") of a process.
 std::vector<HWND> dialogWindows(DWORD processId);

@@ -1,6 +1,7 @@
 // What the dialog's choices store and decide, and which steps an upgrade press takes.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "settings/choices.h"
@@ -22,54 +23,23 @@ TEST(Choices, EachModeStoresItselfAndEnablesItsOwnLists) {
     }
 }
 
-TEST(Choices, LanguageListsActOnlyInTheirOwnMode) {
-    const struct {
-        int mode;
-        LanguageList list;
-        int row;
-        const wchar_t* name;
-        const wchar_t* stored;  // afterwards
-    } cases[] = {
-        {0, LanguageList::Source, 2, L"source", L"English"},
-        {0, LanguageList::Target, 3, L"dest", L"German"},
-        {0, LanguageList::VoiceLanguage, 2, L"voiceText", L"Cantonese"},
-        {1, LanguageList::VoiceLanguage, 1, L"voiceText", L"Cantonese"},
-        {1, LanguageList::Source, 2, L"source", L"Cantonese"},
-        {1, LanguageList::Target, 26, L"dest", L"Classical"},
-    };
-    store(L"source", L"English");
-    store(L"dest", L"German");
-    store(L"voiceText", L"Chinese");
-    for (const auto& row : cases) {
-        workMode = row.mode;
-        const bool acts = (row.list == LanguageList::VoiceLanguage) == (row.mode == 0);
-        EXPECT_EQ(chooseLanguage(row.list, row.row), acts) << "mode " << row.mode << ", " << row.name;
-        EXPECT_EQ(stored(row.name), text(row.stored)) << "mode " << row.mode << ", " << row.name;
-    }
-    EXPECT_TRUE(destflag == 26 && sourceflag == 2 && voiceLanguage == 2);
-}
-
 TEST(Choices, AHotkeyMayNotTakeTheOtherKeyOfItsDevice) {
-    const struct {
-        Hotkey key;
-        int row;
-        const wchar_t* keySet;  // afterwards, from "MWSBNM" (Wheel, Forward, end, home); nullptr: refused
-        int rowAfter;
-    } cases[] = {
-        {Hotkey::MouseInput, 1, nullptr, 0},         {Hotkey::MouseSearch, 0, nullptr, 1},
-        {Hotkey::KeyboardInput, 13, nullptr, 14},    {Hotkey::KeyboardSearch, 14, nullptr, 13},
-        {Hotkey::MouseInput, 2, L"MPSBNM", 2},       {Hotkey::MouseSearch, 2, L"MWPBNM", 2},
-        {Hotkey::KeyboardInput, 1, L"MWSBBM", 1},  // the mouse search key's row: another device
-        {Hotkey::KeyboardSearch, 12, L"MWSBNT", 12}, {Hotkey::MouseInput, 0, L"MWSBNM", 0},  // its own row
-    };
-    for (const auto& row : cases) {
+    using H = Hotkey;
+    // From "MWSBNM" (Wheel, Forward, end, home): the hotkey and row chosen, the text stored afterwards
+    // (nullptr: refused, nothing changes) and the hotkey's row then.
+    const std::tuple<Hotkey, int, const wchar_t*, int> cases[] = {
+        {H::MouseInput, 1, nullptr, 0},         {H::MouseSearch, 0, nullptr, 1},
+        {H::KeyboardInput, 13, nullptr, 14},    {H::KeyboardSearch, 14, nullptr, 13},
+        {H::MouseInput, 2, L"MPSBNM", 2},       {H::MouseSearch, 2, L"MWPBNM", 2},
+        {H::KeyboardInput, 1, L"MWSBBM", 1},  // the mouse search key's row: another device
+        {H::KeyboardSearch, 12, L"MWSBNT", 12}, {H::MouseInput, 0, L"MWSBNM", 0}};  // its own row again
+    for (const auto& [key, row, keySet, rowAfter] : cases) {
         store(L"keySet", L"MWSBNM");
         readKeySet();
-        const int key = static_cast<int>(row.key);
-        EXPECT_EQ(chooseHotkey(row.key, row.row), row.keySet != nullptr)
-            << "hotkey " << key << " row " << row.row;
-        EXPECT_EQ(stored(L"keySet"), text(row.keySet ? row.keySet : L"MWSBNM")) << "hotkey " << key;
-        EXPECT_EQ(hotkeyRow(row.key), row.rowAfter) << "hotkey " << key;
+        EXPECT_EQ(chooseHotkey(key, row), keySet != nullptr)
+            << "hotkey " << static_cast<int>(key) << " row " << row;
+        EXPECT_EQ(stored(L"keySet"), text(keySet ? keySet : L"MWSBNM")) << "hotkey " << static_cast<int>(key);
+        EXPECT_EQ(hotkeyRow(key), rowAfter) << "hotkey " << static_cast<int>(key);
     }
 }
 
@@ -89,10 +59,8 @@ TEST(Upgrade, StepsFollowLanguageVersionsAnswerAndInstaller) {
         steps.insert(steps.end(), more.begin(), more.end());
         return steps;
     };
-    const struct {
-        bool chinese, differ, confirmed, started;
-        std::vector<UpgradeStep> steps;
-    } cases[] = {
+    // Chinese interface, versions differ, the user confirmed, the installer started: the steps.
+    const std::tuple<bool, bool, bool, bool, std::vector<UpgradeStep>> cases[] = {
         {true, false, true, true, {S::SayUpToDate}},
         {false, false, true, true, {S::SayUpToDate}},
         {true, true, false, true, {S::ShowVersions, S::Confirm}},
@@ -100,12 +68,11 @@ TEST(Upgrade, StepsFollowLanguageVersionsAnswerAndInstaller) {
         {true, true, true, true, plus(chineseStart, {S::CloseDialog})},
         {true, true, true, false, plus(chineseStart, {S::ReportFailure, S::OpenInstructions})},
         {false, true, true, true, plus(englishStart, {S::Warn})},
-        {false, true, true, false, plus(englishStart, {S::ReportFailure, S::OpenInstructions})},
-    };
-    for (const auto& row : cases) {
-        EXPECT_EQ(upgradeSteps(row.chinese, row.differ, row.confirmed, row.started), row.steps)
-            << "chinese " << row.chinese << ", differ " << row.differ << ", confirmed " << row.confirmed
-            << ", started " << row.started;
+        {false, true, true, false, plus(englishStart, {S::ReportFailure, S::OpenInstructions})}};
+    for (const auto& [chinese, differ, confirmed, started, steps] : cases) {
+        EXPECT_EQ(upgradeSteps(chinese, differ, confirmed, started), steps)
+            << "chinese " << chinese << ", differ " << differ << ", confirmed " << confirmed << ", started "
+            << started;
     }
 }
 

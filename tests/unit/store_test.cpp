@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "settings/fileos.h"
 #include "settings/state.h"
@@ -51,13 +52,8 @@ TEST_F(Store, EveryLanguageRowIsStoredByItsNameAndReadBack) {
 }
 
 TEST_F(Store, LoadersMatchPrefixesCaseSensitivelyAndReadAnythingElseAsTheirDefault) {
-    const struct {
-        const char* what;
-        const wchar_t* name;
-        Stored data;
-        int* variable;
-        int expected;
-    } rows[] = {
+    // What the row tries, the value and its data, the variable it is loaded into and what that holds then.
+    const std::tuple<const char*, const wchar_t*, Stored, int*, int> rows[] = {
         {"source missing", L"source", std::nullopt, &sourceflag, 0},
         {"source prefix", L"source", text(L"Englishxyz"), &sourceflag, 1},
         {"source lower case", L"source", text(L"english"), &sourceflag, 0},
@@ -85,21 +81,19 @@ TEST_F(Store, LoadersMatchPrefixesCaseSensitivelyAndReadAnythingElseAsTheirDefau
         {"onoff no data", L"onoff", RawValue{REG_SZ, {}}, &onoffState, 0},
         {"onoff odd byte count", L"onoff", RawValue{REG_SZ, {'o', 0, 'n', 0, 0}}, &onoffState, 0},
     };
-    for (const auto& row : rows) {
-        store(row.name, row.data);
-        *row.variable = kUntouched;
+    for (const auto& [what, name, data, variable, expected] : rows) {
+        store(name, data);
+        *variable = kUntouched;
         updateTranslateData();
-        EXPECT_EQ(*row.variable, row.expected) << row.what;
-        store(row.name, nullptr);
+        EXPECT_EQ(*variable, expected) << what;
+        store(name, nullptr);
     }
 }
 
 TEST_F(Store, KeySetGivesFourLettersAndTheirRows) {
-    const struct {
-        std::wstring keySet;   // empty: missing
-        std::wstring letters;  // mouse input and search, keyboard input and search
-        int rows[4];
-    } cases[] = {
+    // "keySet" (empty: missing); the letters of the mouse input and search and the keyboard input and
+    // search keys; their rows.
+    const std::tuple<std::wstring, std::wstring, std::vector<int>> cases[] = {
         {L"MWSBNM", L"WSNM", {0, 1, 14, 13}},
         {L"MXSBnT", L"XSnT", {-1, 1, -1, 12}},
         {L"MPWBAB123456789", L"PWAB", {2, 0, 0, 1}},
@@ -107,28 +101,22 @@ TEST_F(Store, KeySetGivesFourLettersAndTheirRows) {
         {std::wstring(L"MW\0BNM", 6),
          std::wstring(L"W\0\0\0", 4),
          {0, -1, -1, -1}},  // the text ends at its NUL
-        {L"", std::wstring(4, L'\0'), {-1, -1, -1, -1}},
-    };
-    for (const auto& row : cases) {
-        store(L"keySet", row.keySet.empty() ? std::nullopt : Stored(text(row.keySet)));
+        {L"", std::wstring(4, L'\0'), {-1, -1, -1, -1}}};
+    for (const auto& [keySet, letters, rows] : cases) {
+        store(L"keySet", keySet.empty() ? std::nullopt : Stored(text(keySet)));
         updateTranslateData();
         EXPECT_EQ(
             std::wstring({static_cast<wchar_t>(mouseVoiceKey), static_cast<wchar_t>(mouseSearchKey),
                           static_cast<wchar_t>(keyboardVoiceKey), static_cast<wchar_t>(keyboardSearchKey)}),
-            row.letters);
+            letters);
         EXPECT_EQ(std::vector<int>({mouseFlagVoice, mouseFlagSearch, keyboardFlagVoice, keyboardFlagSearch}),
-                  std::vector<int>(row.rows, row.rows + 4));
+                  rows);
     }
 }
 
 TEST_F(Store, HotkeyPatchesPutTheRowsLetterInItsPlace) {
-    const struct {
-        const wchar_t* before;  // nullptr: missing
-        void (*patch)(int row, int which);
-        int row;
-        int which;
-        const wchar_t* after;
-    } cases[] = {
+    // "keySet" before (nullptr: missing), the patch, its row and which, and "keySet" after.
+    const std::tuple<const wchar_t*, void (*)(int, int), int, int, const wchar_t*> cases[] = {
         {L"MWSBNM", mouseSetKey, 2, 2, L"MWPBNM"},
         {L"MWSBNM", keyboardSetKey, 12, 1, L"MWSBTM"},
         {L"MWSBNM", mouseSetKey, 0, 7, L"MWWBNM"},  // any which but 1 is the search key
@@ -139,13 +127,12 @@ TEST_F(Store, HotkeyPatchesPutTheRowsLetterInItsPlace) {
         {L"MWSBNM0123456789", mouseSetKey, 2, 2, L"MWPBNM"},  // unreadable: replaced
         {L"MWS", mouseSetKey, 3, 1, L"MWS"},
         {L"MWS", keyboardSetKey, -1, 1, L"MWS"},
-        {nullptr, keyboardSetKey, 15, 2, nullptr},
-    };
-    for (const auto& row : cases) {
-        store(L"keySet", row.before);
-        row.patch(row.row, row.which);
-        EXPECT_EQ(stored(L"keySet"), row.after ? Stored(text(row.after)) : std::nullopt)
-            << (row.before ? row.before : L"missing") << ", row " << row.row;
+        {nullptr, keyboardSetKey, 15, 2, nullptr}};
+    for (const auto& [before, patch, row, which, after] : cases) {
+        store(L"keySet", before);
+        patch(row, which);
+        EXPECT_EQ(stored(L"keySet"), after ? Stored(text(after)) : std::nullopt)
+            << (before ? before : L"missing") << ", row " << row;
     }
     const std::wstring mouseLetters = L"WSP";
     const std::wstring keyboardLetters = L"ABCDEFGHIJKLTMN";
