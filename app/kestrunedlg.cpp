@@ -1,6 +1,7 @@
 #include "app/kestrunedlg.h"
 
 #include "app/kestrune.h"
+#include "base/handles.h"
 #include "notify/process.h"
 #include "res/resource.h"
 #include "settings/choices.h"
@@ -60,15 +61,14 @@ bool drawsOnPicture(int id) {
            id == IDC_MODE_VOICE_TRANSLATE;
 }
 
-// The background picture as a pattern brush, made straight from the resource's bits: no
-// device-dependent copy of the picture is needed.
-UniqueBrush backgroundBrush() {
+// The background picture of the interface language, as the resource holds it: a packed DIB, drawn from
+// the program's image without a copy.
+const BITMAPINFO* backgroundPicture() {
     HMODULE exe = GetModuleHandleW(nullptr);
     const int id = uiLanguageFlag == 1 ? IDB_BACKGROUND_CHINESE : IDB_BACKGROUND_ENGLISH;
     HRSRC resource = FindResourceW(exe, MAKEINTRESOURCEW(id), RT_BITMAP);
     HGLOBAL data = resource ? LoadResource(exe, resource) : nullptr;
-    const void* packedDib = data ? LockResource(data) : nullptr;
-    return UniqueBrush(packedDib ? CreateDIBPatternBrushPt(packedDib, DIB_RGB_COLORS) : nullptr);
+    return static_cast<const BITMAPINFO*>(data ? LockResource(data) : nullptr);
 }
 
 }  // namespace
@@ -86,6 +86,10 @@ INT_PTR CkestruneDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             break;  // OK and cancel end the dialog: everything is stored already
         case WM_PAINT:
             OnPaint();
+            return TRUE;
+        case WM_PRINTCLIENT:
+            // Themed radio buttons ask for what lies under them this way.
+            paintBackground(reinterpret_cast<HDC>(wParam));
             return TRUE;
         case WM_SYSCOMMAND:
             if (OnSysCommand(static_cast<UINT>(wParam))) return TRUE;
@@ -115,7 +119,7 @@ BOOL CkestruneDlg::OnInitDialog() {
     updateTranslateData();
     // The view shows the stored mode, and the language lists of that mode act at once.
     workMode = onoffState;
-    backgroundBrush_ = backgroundBrush();
+    background_ = backgroundPicture();
     setLabelTexts();
 
     thread_fun();
@@ -185,14 +189,13 @@ bool CkestruneDlg::OnCommand(int id, int code) {
 
 HBRUSH CkestruneDlg::OnCtlColorStatic(HDC dc, HWND control) {
     // A combo box's own edit field also has an id, so only our direct children count.
-    if (!backgroundBrush_ || GetParent(control) != window() || !drawsOnPicture(GetDlgCtrlID(control))) {
+    if (!background_ || GetParent(control) != window() || !drawsOnPicture(GetDlgCtrlID(control))) {
         return nullptr;
     }
-    POINT origin = {0, 0};
-    MapWindowPoints(control, window(), &origin, 1);
+    // Their text never changes, so they need not paint a background of their own: the dialog has
+    // painted the picture under them.
     SetBkMode(dc, TRANSPARENT);
-    SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
-    return backgroundBrush_.get();
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 
 // ---- Initialisation steps ----
@@ -315,11 +318,23 @@ void CkestruneDlg::OnPaint() {
         const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
         DrawIcon(dc, x, y, m_hIcon);
     } else {
-        // Without the picture the frame is drawn around the plain default brush.
-        SelectedObject brush(dc, backgroundBrush_.get());
-        Rectangle(dc, kBackground.left, kBackground.top, kBackground.right, kBackground.bottom);
+        paintBackground(dc);
     }
     EndPaint(window(), &paint);
+}
+
+// The picture, then the frame around it; without the picture the frame holds the plain default brush.
+void CkestruneDlg::paintBackground(HDC dc) {
+    if (background_) {
+        const BITMAPINFOHEADER& header = background_->bmiHeader;
+        const BYTE* bits =
+            reinterpret_cast<const BYTE*>(background_) + header.biSize + header.biClrUsed * sizeof(RGBQUAD);
+        StretchDIBits(dc, 0, 0, kBackground.right, kBackground.bottom, 0,
+                      header.biHeight - kBackground.bottom, kBackground.right, kBackground.bottom, bits,
+                      background_, DIB_RGB_COLORS, SRCCOPY);
+    }
+    SelectedObject hollow(dc, background_ ? GetStockObject(NULL_BRUSH) : nullptr);
+    Rectangle(dc, kBackground.left, kBackground.top, kBackground.right, kBackground.bottom);
 }
 
 bool CkestruneDlg::OnSysCommand(UINT id) {

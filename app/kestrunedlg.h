@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "base/handles.h"
 #include "ui/dialog.h"
 
 enum class Hotkey;
@@ -20,6 +19,7 @@ private:
     BOOL OnInitDialog();
     bool OnCommand(int id, int code);
     void OnPaint();
+    void paintBackground(HDC dc);
     bool OnSysCommand(UINT id);
     HBRUSH OnCtlColorStatic(HDC dc, HWND control);
 
@@ -39,7 +39,6 @@ private:
     void selectKey(int listId, int letter, int table);
 
     HICON m_hIcon;
-    // The background picture, for the dialog and for the labels and radio buttons drawn on it; built
-    // once, as the interface language never changes while the dialog is open.
-    UniqueBrush backgroundBrush_;
+    // The background picture of the interface language, which never changes while the dialog is open.
+    const BITMAPINFO* background_ = nullptr;
 };

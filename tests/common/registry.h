@@ -84,6 +84,5 @@ private:
 inline std::wstring testBinDir() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring folder = path;
-    return folder.substr(0, folder.rfind(L'\\') + 1);
+    return std::wstring(path, wcsrchr(path, L'\\') + 1);
 }

@@ -43,13 +43,6 @@ TEST(Choices, AHotkeyMayNotTakeTheOtherKeyOfItsDevice) {
     }
 }
 
-TEST(Choices, TextsAreChineseOnlyForTheChineseInterface) {
-    for (const auto& [flag, text] : {std::pair{0, L"en"}, {1, L"zh"}, {2, L"en"}, {4, L"en"}}) {
-        uiLanguageFlag = flag;
-        EXPECT_STREQ(uiText(L"zh", L"en"), text) << "flag " << flag;
-    }
-}
-
 TEST(Upgrade, StepsFollowLanguageVersionsAnswerAndInstaller) {
     using S = UpgradeStep;
     const std::vector<S> chineseStart = {S::ShowVersions, S::Confirm, S::Warn, S::PostUpdate,

@@ -29,14 +29,6 @@ TEST(Notifier, WritesEachPostAsAThirtyTwoByteRecordAndLeavesOtherValues) {
     }
 }
 
-// A request left without waking the notifier is still written at its next look.
-TEST(NotifierPeriod, LooksAgainOncePerPeriod) {
-    SharedSection section;
-    thread_fun(20);
-    noticeFlag = 2;
-    EXPECT_EQ(section.record(), recordOf("UPDATE"));
-}
-
 // Without a section as it starts, the notifier ends: a section made later hears nothing.
 TEST(NotifierWithoutSection, EndsAndTheDeliveryWaitDoesNotBlock) {
     thread_fun();

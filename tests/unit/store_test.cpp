@@ -80,6 +80,14 @@ TEST_F(Store, LoadersMatchPrefixesCaseSensitivelyAndReadAnythingElseAsTheirDefau
         {"onoff dword", L"onoff", RawValue{REG_DWORD, {'o', 0, 'n', 0}}, &onoffState, 0},
         {"onoff no data", L"onoff", RawValue{REG_SZ, {}}, &onoffState, 0},
         {"onoff odd byte count", L"onoff", RawValue{REG_SZ, {'o', 0, 'n', 0, 0}}, &onoffState, 0},
+        {"keySet default", L"keySet", text(L"MWSBNM"), &keyboardFlagVoice, 14},
+        {"keySet ctrl", L"keySet", text(L"MWSBNT"), &keyboardFlagSearch, 12},
+        {"keySet letter of no key", L"keySet", text(L"MXSBNM"), &mouseFlagVoice, -1},
+        {"keySet lower case", L"keySet", text(L"MWSBnM"), &keyboardFlagVoice, -1},
+        {"keySet short", L"keySet", text(L"MPW"), &keyboardFlagVoice, -1},
+        {"keySet ends at its NUL", L"keySet", text(std::wstring(L"MW\0BNM", 6)), &keyboardFlagVoice, -1},
+        {"keySet missing", L"keySet", std::nullopt, &mouseFlagSearch, -1},
+        {"keySet 15 characters", L"keySet", text(L"MPWBAB123456789"), &mouseFlagVoice, 2},
     };
     for (const auto& [what, name, data, variable, expected] : rows) {
         store(name, data);
@@ -87,30 +95,6 @@ TEST_F(Store, LoadersMatchPrefixesCaseSensitivelyAndReadAnythingElseAsTheirDefau
         updateTranslateData();
         EXPECT_EQ(*variable, expected) << what;
         store(name, nullptr);
-    }
-}
-
-TEST_F(Store, KeySetGivesFourLettersAndTheirRows) {
-    // "keySet" (empty: missing); the letters of the mouse input and search and the keyboard input and
-    // search keys; their rows.
-    const std::tuple<std::wstring, std::wstring, std::vector<int>> cases[] = {
-        {L"MWSBNM", L"WSNM", {0, 1, 14, 13}},
-        {L"MXSBnT", L"XSnT", {-1, 1, -1, 12}},
-        {L"MPWBAB123456789", L"PWAB", {2, 0, 0, 1}},
-        {L"MPW", std::wstring(L"PW\0\0", 4), {2, 0, -1, -1}},
-        {std::wstring(L"MW\0BNM", 6),
-         std::wstring(L"W\0\0\0", 4),
-         {0, -1, -1, -1}},  // the text ends at its NUL
-        {L"", std::wstring(4, L'\0'), {-1, -1, -1, -1}}};
-    for (const auto& [keySet, letters, rows] : cases) {
-        store(L"keySet", keySet.empty() ? std::nullopt : Stored(text(keySet)));
-        updateTranslateData();
-        EXPECT_EQ(
-            std::wstring({static_cast<wchar_t>(mouseVoiceKey), static_cast<wchar_t>(mouseSearchKey),
-                          static_cast<wchar_t>(keyboardVoiceKey), static_cast<wchar_t>(keyboardSearchKey)}),
-            letters);
-        EXPECT_EQ(std::vector<int>({mouseFlagVoice, mouseFlagSearch, keyboardFlagVoice, keyboardFlagSearch}),
-                  rows);
     }
 }
 
@@ -140,34 +124,35 @@ TEST_F(Store, HotkeyPatchesPutTheRowsLetterInItsPlace) {
         store(L"keySet", L"MWSBNM");
         keyboardSetKey(row, 2);
         mouseSetKey(row % 3, 1);
+        keyboardSetKey((row + 1) % 15, 1);
+        mouseSetKey((row + 1) % 3, 2);
         updateTranslateData();
-        EXPECT_EQ(keyboardSearchKey, keyboardLetters[row]);
-        EXPECT_EQ(keyboardFlagSearch, row);
-        EXPECT_EQ(mouseVoiceKey, mouseLetters[row % 3]);
-        EXPECT_EQ(mouseFlagVoice, row % 3);
+        EXPECT_EQ(
+            std::wstring({static_cast<wchar_t>(mouseVoiceKey), static_cast<wchar_t>(mouseSearchKey),
+                          static_cast<wchar_t>(keyboardVoiceKey), static_cast<wchar_t>(keyboardSearchKey)}),
+            std::wstring({mouseLetters[row % 3], mouseLetters[(row + 1) % 3], keyboardLetters[(row + 1) % 15],
+                          keyboardLetters[row]}));
+        EXPECT_EQ(std::vector<int>({mouseFlagVoice, mouseFlagSearch, keyboardFlagVoice, keyboardFlagSearch}),
+                  std::vector<int>({row % 3, (row + 1) % 3, (row + 1) % 15, row}));
     }
 }
 
 TEST_F(Store, WithoutTheSettingsKeyNothingIsLoadedOrCreated) {
+    HKEY run = nullptr;
     ASSERT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, kRunKey), ERROR_SUCCESS);
     updateTranslateData();
     EXPECT_EQ(onoffState, 0) << "cleared before loading";
     EXPECT_TRUE(uiLanguageFlag == 1 || uiLanguageFlag == 2) << "the language is detected all the same";
-    for (int* variable : kState) {
-        if (variable != &onoffState && variable != &uiLanguageFlag) {
-            EXPECT_EQ(*variable, kUntouched);
-        }
-    }
+    for (int* variable : kState)
+        EXPECT_TRUE(*variable == kUntouched || variable == &onoffState || variable == &uiLanguageFlag);
     sourceflag = voiceLanguage = destflag = 1;
     for (auto write : {writeSource, writeDest, writeVoiceText, writeOnOff, writeDefaultSet}) write();
     mouseSetKey(1, 1);
     keyboardSetKey(1, 1);
     EXPECT_FALSE(openKey(kRunKey)) << "the store opens its key, never creates it";
-    HKEY run = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                              nullptr, &run, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(run);
+    RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                    &run, nullptr);
+    RegCloseKey(run);  // as the other tests expect it
 }
 
 }  // namespace
