@@ -79,8 +79,7 @@ private:
     std::vector<Stored> saved_;
 };
 
-// The folder of the running test program, with its backslash: the build's bin folder, where
-// SonvaroSet.exe and the helper programs are too.
+// The test program's folder, with its backslash: where SonvaroSet.exe and the helper programs are too.
 inline std::wstring testBinDir() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);

@@ -44,24 +44,23 @@ public:
     // Starts the program in the given working folder and waits for its dialog.
     explicit Program(const std::wstring& workingDir = testBinDir()) {
         const std::wstring exe = testBinDir() + L"SonvaroSet.exe";
+        std::wstring command = L"\"" + exe + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
         // Wine fails a start now and then with ERROR_INTERNAL_ERROR on a loaded machine; a program that
         // really cannot start still fails after the retries.
-        for (int attempt = 1; !process_; ++attempt) {
-            std::wstring command = L"\"" + exe + L"\"";
-            STARTUPINFOW startup{};
-            startup.cb = sizeof startup;
-            if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               workingDir.c_str(), &startup, &info)) {
-                process_ = info.hProcess;
-            } else if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == 4) {
+        for (int attempt = 1; !CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                                              nullptr, workingDir.c_str(), &startup, &info);
+             ++attempt) {
+            if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == 4) {
                 ADD_FAILURE() << "cannot start the program, error " << GetLastError();
                 return;
-            } else {
-                std::printf("start failed with error %lu, retrying\n", GetLastError());
-                Sleep(200 * attempt);
             }
+            std::printf("start failed with error %lu, retrying\n", GetLastError());
+            Sleep(200 * attempt);
         }
+        process_ = info.hProcess;
         CloseHandle(info.hThread);
         processId_ = info.dwProcessId;
         WaitForInputIdle(process_, kWaitMs);

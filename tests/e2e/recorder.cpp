@@ -1,5 +1,5 @@
-// Stands in for the browser and for the installer: appends its arguments and the show state it was
-// started with to "<its own path>.log", one UTF-16 line a start, and ends.
+// Stands in for the browser and for the installer: appends "arguments<TAB>show state" to "<its own
+// path>.log", one UTF-16 line a start, and ends.
 #include <windows.h>
 
 #include <cstdio>
@@ -7,15 +7,12 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
     GetStartupInfoW(&startup);
     const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
     const std::wstring line = std::wstring(arguments) + L"\t" + std::to_wstring(show) + L"\n";
     wchar_t log[MAX_PATH + 8] = {};
     GetModuleFileNameW(nullptr, log, MAX_PATH);
-    if (std::FILE* file = _wfopen(wcscat(log, L".log"), L"ab")) {
-        std::fwrite(line.data(), sizeof(wchar_t), line.size(), file);
-        std::fclose(file);
-    }
-    return 0;
+    std::FILE* file = _wfopen(wcscat(log, L".log"), L"ab");
+    std::fwrite(line.data(), sizeof(wchar_t), line.size(), file);
+    return std::fclose(file);
 }

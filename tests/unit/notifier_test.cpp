@@ -7,8 +7,7 @@
 
 namespace {
 
-// This process's notifier looks by itself only once a minute: a record that arrives in time was woken by
-// its post.
+// This notifier looks by itself once a minute: a record that arrives in time was woken by its post.
 TEST(Notifier, WritesEachPostAsAThirtyTwoByteRecordAndLeavesOtherValues) {
     SharedSection section;
     thread_fun(60000);

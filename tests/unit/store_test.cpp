@@ -34,7 +34,6 @@ protected:
 TEST_F(Store, EveryLanguageRowIsStoredByItsNameAndReadBack) {
     for (const wchar_t* name : {L"dest", L"source", L"voiceText"}) store(name, nullptr);
     for (int row = -1; row <= 28; ++row) {
-        SCOPED_TRACE(testing::Message() << "row " << row);
         destflag = sourceflag = voiceLanguage = row;
         writeDest();
         writeSource();
@@ -45,7 +44,7 @@ TEST_F(Store, EveryLanguageRowIsStoredByItsNameAndReadBack) {
         EXPECT_EQ(stored(L"source"), row < 0 ? std::nullopt : Stored(text(kStoredNames[std::min(last, 2)])));
         EXPECT_EQ(stored(L"voiceText"), stored(L"source"));
         updateTranslateData();
-        EXPECT_EQ(destflag, row < 0 ? 1 : last);
+        EXPECT_EQ(destflag, row < 0 ? 1 : last) << "row " << row;
         EXPECT_EQ(sourceflag, std::min(std::max(row, 0), 2));
         EXPECT_EQ(voiceLanguage, sourceflag);
     }
