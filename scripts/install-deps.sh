@@ -42,6 +42,15 @@ if ((${#missing[@]} > 0)); then
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# Debian's Wine finds fonts through fontconfig only, not in its own font folder: show fontconfig Wine's
+# Tahoma and Marlett, which draw the dialog's texts and caption buttons as on Windows.
+if [[ -d /usr/share/wine/fonts && ! -e /usr/local/share/fonts/wine ]]; then
+  sudo=()
+  ((EUID == 0)) || sudo=(sudo)
+  "${sudo[@]}" mkdir -p /usr/local/share/fonts
+  "${sudo[@]}" ln -s /usr/share/wine/fonts /usr/local/share/fonts/wine
+fi
+
 # The tests run the program on Chinese, English and German systems. Wine spells file names in the unix
 # locale's character set, so these locales must exist for paths in Chinese to work.
 wanted_locales=(en_US zh_CN zh_TW de_DE)
