@@ -17,9 +17,8 @@ TEST(Choices, EachModeStoresItselfAndEnablesItsOwnLists) {
     for (int mode : {1, 1, 0, 0, 1}) {
         const ModeLists lists = chooseMode(mode);
         EXPECT_EQ(stored(L"onoff"), text(mode == 1 ? L"on" : L"off")) << "stored even when repeated";
-        EXPECT_TRUE(workMode == mode && onoffState == mode);
-        EXPECT_TRUE(lists.voiceLanguage == (mode == 0) && lists.source == (mode == 1) &&
-                    lists.target == (mode == 1));
+        EXPECT_TRUE(workMode == mode && onoffState == mode && lists.voiceLanguage == (mode == 0) &&
+                    lists.source == (mode == 1) && lists.target == (mode == 1));
     }
 }
 

@@ -19,8 +19,7 @@ class ScratchCurrentUser : public testing::Environment {
     void TearDown() override {
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
         RegCloseKey(scratch_);
-        RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
-        RegDeleteKeyW(HKEY_CURRENT_USER, path_.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());  // the key and all below it
     }
     const std::wstring path_ = L"Software\\SonvaroTests\\" + std::to_wstring(GetCurrentProcessId());
     HKEY scratch_ = nullptr;

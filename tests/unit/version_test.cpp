@@ -10,44 +10,35 @@
 
 namespace {
 
-void writeFile(const std::wstring& path, const std::string& bytes) {
-    std::FILE* file = _wfopen(path.c_str(), L"wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
-
-// Beside the program, whatever it is called: this test program is not SonvaroSet.exe.
-TEST(VersionFiles, AreLookedForBesideTheProgram) {
+// Beside the program, whatever it is called (this test program is not SonvaroSet.exe), a version file
+// gives up to 32 bytes, line ends kept.
+TEST(VersionFiles, GiveUpToThirtyTwoBytesFromBesideTheProgram) {
     initVersionPaths();
-    EXPECT_EQ(std::wstring(versionFilePath) + L"|" + localVersionFilePath,
+    const std::wstring path = versionFilePath;
+    EXPECT_EQ(path + L"|" + localVersionFilePath,
               testBinDir() + L"version|" + testBinDir() + L"LocalVersion");
-}
-
-TEST(VersionFiles, GiveUpToThirtyTwoBytesAndKeepLineEnds) {
-    const std::wstring path = testBinDir() + L"version-test";
     // What the file holds, the bytes read and the text then.
     const std::tuple<std::string, int, const wchar_t*> cases[] = {
         {"1.0.6\r\n", 7, L"1.0.6\r\n"},
         {std::string(1 << 20, '9'), 32, L"99999999999999999999999999999999"},
         {"0123456789abcdefghijklmnopqrstuvwxyzABCD", 32, L"0123456789abcdefghijklmnopqrstuv"},
         {std::string("1.2\0garbage", 11), 11, L"1.2"},
-        {std::string("\0"
-                     "1.2",
-                     4),
-         4, L""},
+        {std::string(1, '\0') + "1.2", 4, L""},
         {"", 0, L"old"}};  // an empty file keeps the old text
     for (const auto& [bytes, count, text] : cases) {
-        writeFile(path, bytes);
+        std::FILE* file = _wfopen(path.c_str(), L"wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
         wcscpy(versionText, L"old");
-        EXPECT_EQ(readFileTest(path.c_str(), versionText), count) << bytes.substr(0, 40);
+        EXPECT_EQ(readFileTest(versionFilePath, versionText), count) << bytes.substr(0, 40);
         EXPECT_STREQ(versionText, text);
     }
-    DeleteFileW(path.c_str());
-    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
-    EXPECT_EQ(
-        readFileTest(path.c_str(), versionText) + readFileTest((path + L"-missing").c_str(), versionText), 0);
+    DeleteFileW(versionFilePath);
+    ASSERT_TRUE(CreateDirectoryW(versionFilePath, nullptr));
+    EXPECT_EQ(readFileTest(versionFilePath, versionText) + readFileTest(localVersionFilePath, versionText),
+              0);
     EXPECT_STREQ(versionText, L"old") << "a folder or no file keeps the old text";
-    RemoveDirectoryW(path.c_str());
+    RemoveDirectoryW(versionFilePath);
 }
 
 TEST(VersionValues, AreComparedAsExactTexts) {
