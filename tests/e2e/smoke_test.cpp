@@ -64,9 +64,10 @@ TEST_F(Smoke, ShowsTheStoredSettingsInTheSystemLanguage) {
     // Texts of the system language, the size a label is given, the lists' rows.
     RECT label{};
     GetWindowRect(program.control(1023), &label);
-    EXPECT_EQ(program.text(1023) + L"|" + std::to_wstring(label.right - label.left) + L"|" +
-                  program.text(1019) + L"|" + program.text(1008),
-              expected(L"工作模式|50|语音翻译|了解更多", L"Working Mode|80|Voice translate to text|More"));
+    EXPECT_EQ(
+        program.text(1023) + L"|" + std::to_wstring(label.right - label.left) + L"x" +
+            std::to_wstring(label.bottom - label.top) + L"|" + program.text(1019) + L"|" + program.text(1008),
+        expected(L"工作模式|50x20|语音翻译|了解更多", L"Working Mode|80x60|Voice translate to text|More"));
     const Lines targets = program.rows(1002), keys = program.rows(1015), languages = program.rows(1001);
     ASSERT_TRUE(targets.size() == 28 && keys.size() == 15 && languages.size() == 3 &&
                 program.rows(1013).empty());
