@@ -48,7 +48,8 @@ DWORD WINAPI noticeThreadProc(LPVOID periodMs) {
     }
 
     for (;;) {
-        WaitForSingleObject(noticeWake(), period);
+        // The event goes only as the process ends.
+        if (WaitForSingleObject(noticeWake(), period) == WAIT_FAILED) return 0;
         writing = true;
         // Taken before the write, so that a request posted during it is carried out next. A value nobody
         // defined is left where it is.
