@@ -87,7 +87,7 @@ std::optional<Start> startOnce(const std::wstring& exe) {
 }
 
 // From the user's OK on "Setting completed" to the record in the section. The answer comes at a random
-// point of the notifier's polling period, as a person's would.
+// moment, as a person's would, so that a notifier that only polled would show its period.
 std::vector<double> noticeLatencies(int count) {
     SavedSettings saved;
     store(L"keySet", L"MWSBNM");
