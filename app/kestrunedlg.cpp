@@ -126,7 +126,7 @@ BOOL CkestruneDlg::OnInitDialog() {
 
     fillLists();
     selectLanguages();
-    showStoredMode();
+    showMode(onoffState);
     setButtonTexts();
     show(IDC_HOTKEY_SET, false);
 
@@ -251,8 +251,6 @@ void CkestruneDlg::selectLanguages() {
     comboSelect(IDC_VOICE_LANGUAGE, voiceLanguage);
     comboSelect(IDC_TARGET_LANGUAGE, destflag);
 }
-
-void CkestruneDlg::showStoredMode() { showMode(onoffState); }
 
 void CkestruneDlg::setButtonTexts() {
     for (const ButtonText& button : kButtons) setText(button.id, uiText(button.chinese, button.english));

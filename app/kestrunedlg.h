@@ -33,7 +33,6 @@ private:
     void setLabelTexts();
     void fillLists();
     void selectLanguages();
-    void showStoredMode();
     void setButtonTexts();
     void showMode(int mode);
     void selectKey(int listId, int letter, int table);

@@ -47,14 +47,10 @@ struct CloseKernelHandle {
 struct UnmapView {
     void operator()(void* view) const { UnmapViewOfFile(view); }
 };
-struct DeleteGdiObject {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
 
 using UniqueKey = UniqueHandle<HKEY, CloseKey>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 using UniqueView = UniqueHandle<void*, UnmapView>;
-using UniqueBrush = UniqueHandle<HBRUSH, DeleteGdiObject>;
 
 // Selects a GDI object into a device context for one scope and puts the previous one back.
 class SelectedObject {
