@@ -109,8 +109,9 @@ INT_PTR CkestruneDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 
 BOOL CkestruneDlg::OnInitDialog() {
     addAboutEntry();
-    SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    // Small first: a big icon set alone has the system make a small copy of it.
     SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
 
     initVersionPaths();
     readFileTest(versionFilePath, versionText);
@@ -158,6 +159,10 @@ bool CkestruneDlg::OnCommand(int id, int code) {
                 OnBnClickedVoiceTranslate();
                 return true;
         }
+    }
+    if (code == CBN_DROPDOWN) {
+        listOpening(id);
+        return true;
     }
     if (code == CBN_SELCHANGE) {
         switch (id) {
@@ -219,6 +224,7 @@ void CkestruneDlg::setLabelTexts() {
 
 void CkestruneDlg::fillLists() {
     const auto fill = [this](int listId, const auto& rows, bool chineseTexts) {
+        holdListRedraw(listId);
         HWND list = item(listId);
         int row = 0;
         for (const auto& entry : rows) {
@@ -257,8 +263,8 @@ void CkestruneDlg::setButtonTexts() {
 }
 
 void CkestruneDlg::showMode(int mode) {
-    checkRadio(IDC_MODE_VOICE_INPUT, IDC_MODE_VOICE_TRANSLATE,
-               mode == 1 ? IDC_MODE_VOICE_TRANSLATE : IDC_MODE_VOICE_INPUT);
+    check(IDC_MODE_VOICE_INPUT, mode != 1);
+    check(IDC_MODE_VOICE_TRANSLATE, mode == 1);
     const ModeLists lists = modeLists(mode);
     enable(IDC_VOICE_LANGUAGE, lists.voiceLanguage);
     enable(IDC_SOURCE_LANGUAGE, lists.source);

@@ -31,7 +31,12 @@ protected:
     void resize(int id, int width, int height) {
         SetWindowPos(item(id), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    void checkRadio(int first, int last, int checked) { CheckRadioButton(hwnd_, first, last, checked); }
+    // One button at a time: CheckRadioButton walks every child window of the dialog to find its range.
+    void check(int id, bool checked) { CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED); }
+    // A drop-down list filled while it is closed keeps its list box from redrawing until it first opens,
+    // which spares the box a repaint and a scroll bar layout per list; listOpening turns redraw back on.
+    void holdListRedraw(int id) { setListRedraw(id, false); }
+    void listOpening(int id) { setListRedraw(id, true); }
     // A row outside the list clears the selection.
     void comboSelect(int id, int row) { SendDlgItemMessageW(hwnd_, id, CB_SETCURSEL, row, 0); }
     int comboSelection(int id) const {
@@ -42,6 +47,11 @@ protected:
     }
 
 private:
+    void setListRedraw(int id, bool redraw) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (GetComboBoxInfo(item(id), &info)) SendMessageW(info.hwndList, WM_SETREDRAW, redraw, 0);
+    }
     static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     int templateId_;

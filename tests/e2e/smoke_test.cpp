@@ -89,8 +89,10 @@ TEST_F(Smoke, ShowsTheStoredSettingsInTheSystemLanguage) {
     EXPECT_EQ(program.answer().substr(0, 12), L"关于 kestrune|") << "the about box";
 }
 
-// Where the two pictures differ, in the maker's line at the top, the dialog shows its language's.
-TEST_F(Smoke, PaintsThePictureOfItsLanguage) {
+// Where the two pictures differ, in the maker's line at the top, the dialog shows its language's. An
+// opened list draws its rows, the chosen one marked.
+TEST_F(Smoke, PaintsThePictureOfItsLanguageAndAnOpenedList) {
+    store(L"keySet", L"MWSBNM");
     Program program;
     HMODULE exe =
         LoadLibraryExW((testBinDir() + L"SonvaroSet.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -110,6 +112,20 @@ TEST_F(Smoke, PaintsThePictureOfItsLanguage) {
     }
     EXPECT_TRUE(matches[chineseSystem()] > 100 && matches[!chineseSystem()] == 0)
         << matches[0] << ", " << matches[1];
+
+    SendNotifyMessageW(program.control(1015), CB_SHOWDROPDOWN, TRUE, 0);
+    int marked = 0;  // pixels down the middle of the opened list in the colour of the chosen row
+    for (int wait = 0; wait < 100 && marked < 8; ++wait, Sleep(20)) {
+        program.sync();
+        HWND list = FindWindowExW(nullptr, nullptr, L"ComboLBox", nullptr);
+        while (list && !IsWindowVisible(list)) list = FindWindowExW(nullptr, list, L"ComboLBox", nullptr);
+        RECT box{};
+        GetWindowRect(list, &box);
+        marked = 0;
+        for (int y = box.top; list && y < box.bottom; ++y)
+            marked += GetPixel(screen, (box.left + box.right) / 2, y) == GetSysColor(COLOR_HIGHLIGHT);
+    }
+    EXPECT_GE(marked, 8);
 }
 
 TEST_F(Smoke, ChoicesAreStoredAtOnceHotkeysAnnouncedConflictsRefusedAndResetRestoresTheDefaults) {
