@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 
 #include "base/handles.h"
 #include "base/trace.h"
@@ -11,7 +12,15 @@
 
 namespace {
 
-// Kept so that waitNoticeDelivered can tell a notifier that is still running from one that gave up.
+// The assistant's section as the dialog found it, owned by the notifier thread once that runs.
+struct Section {
+    UniqueKernelHandle mapping;
+    UniqueView view;
+    DWORD periodMs = kNoticePeriodMs;
+};
+Section opened;
+
+// Kept so that waitNoticeDelivered can tell a notifier that is still running from one that never ran.
 UniqueKernelHandle notifierThread;
 // True from taking a request until its record is in the section.
 std::atomic<bool> writing{false};
@@ -24,38 +33,50 @@ void writeRecord(void* view, unsigned char (&bufferSend)[kRecordBytes], const wc
     std::memcpy(view, bufferSend, kRecordBytes);
 }
 
+// The first request starts the thread: under Wine a thread costs about 1.4 MiB, which a session that
+// changes no hotkey need not pay. The thread takes the section with it.
+void startNotifier() {
+    if (notifierThread || !opened.view) return;
+    auto* section = new Section(std::move(opened));
+    notifierThread.reset(CreateThread(nullptr, 0, noticeThreadProc, section, 0, nullptr));
+    if (!notifierThread) {
+        opened = std::move(*section);
+        delete section;
+    }
+}
+
 }  // namespace
 
 void thread_fun(DWORD periodMs) {
-    if (notifierThread) return;
-    notifierThread.reset(CreateThread(nullptr, 0, noticeThreadProc,
-                                      reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(periodMs)), 0, nullptr));
+    if (opened.view || notifierThread) return;
+    opened.periodMs = periodMs;
+    opened.mapping.reset(OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, kSectionName));
+    if (!opened.mapping) {
+        TRACE(L"OpenFileMapping error :%lu\n", GetLastError());
+        return;
+    }
+    opened.view.reset(MapViewOfFile(opened.mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kSectionViewBytes));
+    if (!opened.view) {
+        std::printf("MapViewOfFile error:%lu\n", GetLastError());
+        opened.mapping.reset();
+        return;
+    }
+    noticeStarter = startNotifier;
+    if (isRequest(noticeFlag.load())) startNotifier();
 }
 
-DWORD WINAPI noticeThreadProc(LPVOID periodMs) {
-    const DWORD period = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(periodMs));
+DWORD WINAPI noticeThreadProc(LPVOID openedSection) {
+    const std::unique_ptr<Section> section(static_cast<Section*>(openedSection));
     unsigned char bufferSend[kRecordBytes] = {};
-
-    UniqueKernelHandle section(OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, kSectionName));
-    if (!section) {
-        TRACE(L"OpenFileMapping error :%lu\n", GetLastError());
-        return 0;
-    }
-    UniqueView view(MapViewOfFile(section.get(), FILE_MAP_ALL_ACCESS, 0, 0, kSectionViewBytes));
-    if (!view) {
-        std::printf("MapViewOfFile error:%lu\n", GetLastError());
-        return 0;
-    }
-
     for (;;) {
         // The event goes only as the process ends.
-        if (WaitForSingleObject(noticeWake(), period) == WAIT_FAILED) return 0;
+        if (WaitForSingleObject(noticeWake(), section->periodMs) == WAIT_FAILED) return 0;
         writing = true;
         // Taken before the write, so that a request posted during it is carried out next. A value nobody
         // defined is left where it is.
         int request = noticeFlag.load();
         if (isRequest(request) && noticeFlag.compare_exchange_strong(request, 0)) {
-            writeRecord(view.get(), bufferSend, request == 1 ? L"HELLOO" : L"UPDATE");
+            writeRecord(section->view.get(), bufferSend, request == 1 ? L"HELLOO" : L"UPDATE");
         }
         writing = false;
     }

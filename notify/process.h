@@ -11,12 +11,12 @@ constexpr int kRecordBytes = 32;
 // A posted request wakes the notifier at once; it also looks by itself once a period.
 constexpr DWORD kNoticePeriodMs = 500;
 
-// Starts the notifier thread once; nothing stops it. The section is opened as it starts: without one,
-// the thread ends and no notice is ever written.
+// Opens the assistant's section for the notifier, once, as the dialog starts; the first request posted
+// after that starts the notifier thread. Without a section no thread ever runs and no notice is written.
 void thread_fun(DWORD periodMs = kNoticePeriodMs);
 
-// The thread routine; its parameter is the period in milliseconds.
-DWORD WINAPI noticeThreadProc(LPVOID periodMs);
+// The thread routine; its parameter is the section thread_fun opened, which the thread then owns.
+DWORD WINAPI noticeThreadProc(LPVOID openedSection);
 
 // Waits until no request is pending or being written, for at most timeoutMs. Returns false at once when
 // no notifier is running, and false after the timeout.

@@ -25,8 +25,11 @@ HANDLE noticeWake() {
     return event.get();
 }
 
+void (*noticeStarter)();
+
 void postNotice(int request) {
     noticeFlag = request;
+    if (noticeStarter) noticeStarter();
     SetEvent(noticeWake());
 }
 

@@ -33,6 +33,8 @@ extern std::atomic<int> noticeFlag;
 // Leaves a request for the notifier and wakes it. Only the latest request of those not yet taken is
 // carried out.
 void postNotice(int request);
+// What postNotice calls first, if set: the notifier sets it to start its thread on the first request.
+extern void (*noticeStarter)();
 // The auto-reset event that postNotice sets; the notifier waits on it.
 HANDLE noticeWake();
 
