@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 // A modal dialog from a template of the program's own resources. The static dialog procedure keeps
 // `this` in DWLP_USER and hands every message to handleMessage, which a subclass overrides with one switch.
 class Dialog {
@@ -23,25 +26,26 @@ protected:
 
     void EndDialog(INT_PTR result) { ::EndDialog(hwnd_, result); }
 
-    // The control operations the program uses.
-    HWND item(int id) const { return GetDlgItem(hwnd_, id); }
-    void setText(int id, const wchar_t* text) { SetDlgItemTextW(hwnd_, id, text); }
+    // The control operations the program uses. A control is looked up once: under Wine every GetDlgItem
+    // asks the server for the dialog's whole list of children.
+    HWND item(int id);
+    void setText(int id, const wchar_t* text) { SetWindowTextW(item(id), text); }
     void enable(int id, bool enabled) { EnableWindow(item(id), enabled); }
     void show(int id, bool visible) { ShowWindow(item(id), visible ? SW_SHOW : SW_HIDE); }
     void resize(int id, int width, int height) {
         SetWindowPos(item(id), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // One button at a time: CheckRadioButton walks every child window of the dialog to find its range.
-    void check(int id, bool checked) { CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED); }
+    // One button at a time: CheckRadioButton walks every child window of the dialog to find its range. An
+    // auto radio button turned on clears the rest of its group, which takes another such walk; the program
+    // sets every button of its groups itself, so it turns one on as a plain radio button.
+    void check(int id, bool checked);
     // A drop-down list filled while it is closed keeps its list box from redrawing until it first opens,
     // which spares the box a repaint and a scroll bar layout per list; listOpening turns redraw back on.
     void holdListRedraw(int id) { setListRedraw(id, false); }
     void listOpening(int id) { setListRedraw(id, true); }
     // A row outside the list clears the selection.
-    void comboSelect(int id, int row) { SendDlgItemMessageW(hwnd_, id, CB_SETCURSEL, row, 0); }
-    int comboSelection(int id) const {
-        return static_cast<int>(SendDlgItemMessageW(hwnd_, id, CB_GETCURSEL, 0, 0));
-    }
+    void comboSelect(int id, int row) { SendMessageW(item(id), CB_SETCURSEL, row, 0); }
+    int comboSelection(int id) { return static_cast<int>(SendMessageW(item(id), CB_GETCURSEL, 0, 0)); }
     int messageBox(const wchar_t* text, const wchar_t* caption, UINT type) {
         return MessageBoxW(hwnd_, text, caption, type);
     }
@@ -52,9 +56,11 @@ private:
         info.cbSize = sizeof info;
         if (GetComboBoxInfo(item(id), &info)) SendMessageW(info.hwndList, WM_SETREDRAW, redraw, 0);
     }
+    static void setButtonType(HWND button, LONG_PTR type);
     static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     int templateId_;
     HWND parent_;
     HWND hwnd_ = nullptr;
+    std::vector<std::pair<int, HWND>> items_;
 };
