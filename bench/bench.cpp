@@ -179,7 +179,9 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: bench OUT.json [starts] [notices]\n       bench --compare EXE...\n");
         return 2;
     }
-    const int starts = argc > 2 ? _wtoi(argv[2]) : 15;
+    // Start-up under Wine swings by a tenth from one start to the next: fewer starts leave the medians
+    // too loose for a limit of 8 %.
+    const int starts = argc > 2 ? _wtoi(argv[2]) : 30;
     const int notices = argc > 3 ? _wtoi(argv[3]) : 40;
     const std::wstring program = testBinDir() + L"SonvaroSet.exe";
     const std::wstring baseline = testBinDir() + L"baseline-dialog.exe";

@@ -5,5 +5,5 @@ cd "$(dirname "$0")/.."
 build=${BUILD:-build}
 source scripts/wine-session.sh
 start_wine_session "$build" own
-LC_ALL=en_US.UTF-8 wine "$build/bin/bench.exe" "$build/bench.json" "${STARTS:-15}" "${NOTICES:-40}"
+LC_ALL=en_US.UTF-8 wine "$build/bin/bench.exe" "$build/bench.json" "${STARTS:-30}" "${NOTICES:-40}"
 echo "figures written to $build/bench.json"
