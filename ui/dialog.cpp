@@ -1,5 +1,14 @@
 #include "ui/dialog.h"
 
+namespace {
+
+// Straight in the style: BM_SETSTYLE costs the button 0.4 MiB more working set under Wine.
+void setButtonType(HWND button, LONG_PTR type) {
+    SetWindowLongPtrW(button, GWL_STYLE, (GetWindowLongPtrW(button, GWL_STYLE) & ~BS_TYPEMASK) | type);
+}
+
+}  // namespace
+
 INT_PTR Dialog::DoModal() {
     return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent_, dialogProc,
                            reinterpret_cast<LPARAM>(this));
@@ -30,11 +39,6 @@ void Dialog::check(int id, bool checked) {
     if (autoRadio) setButtonType(button, BS_RADIOBUTTON);
     SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     if (autoRadio) setButtonType(button, BS_AUTORADIOBUTTON);
-}
-
-// Straight in the style: BM_SETSTYLE costs the button 0.4 MiB more working set under Wine.
-void Dialog::setButtonType(HWND button, LONG_PTR type) {
-    SetWindowLongPtrW(button, GWL_STYLE, (GetWindowLongPtrW(button, GWL_STYLE) & ~BS_TYPEMASK) | type);
 }
 
 INT_PTR CALLBACK Dialog::dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -56,7 +56,6 @@ private:
         info.cbSize = sizeof info;
         if (GetComboBoxInfo(item(id), &info)) SendMessageW(info.hwndList, WM_SETREDRAW, redraw, 0);
     }
-    static void setButtonType(HWND button, LONG_PTR type);
     static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     int templateId_;
