@@ -25,6 +25,12 @@ UniqueKernelHandle notifierThread;
 // True from taking a request until its record is in the section.
 std::atomic<bool> writing{false};
 
+// Auto-reset: postNotice sets it, the notifier waits on it. It goes only as the process ends.
+HANDLE wakeEvent() {
+    static const UniqueKernelHandle event(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    return event.get();
+}
+
 bool isRequest(int value) { return value == 1 || value == 2; }
 
 void writeRecord(void* view, unsigned char (&bufferSend)[kRecordBytes], const wchar_t* keyword) {
@@ -61,16 +67,20 @@ void thread_fun(DWORD periodMs) {
         opened.mapping.reset();
         return;
     }
-    noticeStarter = startNotifier;
     if (isRequest(noticeFlag.load())) startNotifier();
+}
+
+void postNotice(int request) {
+    noticeFlag = request;
+    startNotifier();
+    SetEvent(wakeEvent());
 }
 
 DWORD WINAPI noticeThreadProc(LPVOID openedSection) {
     const std::unique_ptr<Section> section(static_cast<Section*>(openedSection));
     unsigned char bufferSend[kRecordBytes] = {};
     for (;;) {
-        // The event goes only as the process ends.
-        if (WaitForSingleObject(noticeWake(), section->periodMs) == WAIT_FAILED) return 0;
+        if (WaitForSingleObject(wakeEvent(), section->periodMs) == WAIT_FAILED) return 0;
         writing = true;
         // Taken before the write, so that a request posted during it is carried out next. A value nobody
         // defined is left where it is.

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-// The notifier: a thread that turns requests left by postNotice into keyword records in the assistant's
-// shared section "SharedFileMappingObject".
+// The notifier: a thread that turns the requests the dialog and the upgrade post into keyword records in
+// the assistant's shared section "SharedFileMappingObject".
 
 constexpr const wchar_t* kSectionName = L"SharedFileMappingObject";
 constexpr DWORD kSectionViewBytes = 1024;
@@ -14,6 +14,10 @@ constexpr DWORD kNoticePeriodMs = 500;
 // Opens the assistant's section for the notifier, once, as the dialog starts; the first request posted
 // after that starts the notifier thread. Without a section no thread ever runs and no notice is written.
 void thread_fun(DWORD periodMs = kNoticePeriodMs);
+
+// Leaves a request in noticeFlag, 1 for "HELLOO" or 2 for "UPDATE", and wakes the notifier, starting it
+// on the first request. Only the latest of the requests not yet taken is carried out.
+void postNotice(int request);
 
 // The thread routine; its parameter is the section thread_fun opened, which the thread then owns.
 DWORD WINAPI noticeThreadProc(LPVOID openedSection);

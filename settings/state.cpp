@@ -1,7 +1,5 @@
 #include "settings/state.h"
 
-#include "base/handles.h"
-
 int uiLanguageFlag;
 int workMode;
 int onoffState;
@@ -19,19 +17,6 @@ int keyboardFlagVoice;
 int keyboardFlagSearch;
 
 std::atomic<int> noticeFlag{0};
-
-HANDLE noticeWake() {
-    static const UniqueKernelHandle event(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    return event.get();
-}
-
-void (*noticeStarter)();
-
-void postNotice(int request) {
-    noticeFlag = request;
-    if (noticeStarter) noticeStarter();
-    SetEvent(noticeWake());
-}
 
 wchar_t modulePath[kModulePathChars];
 wchar_t moduleDir[kModulePathChars];

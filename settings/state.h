@@ -1,7 +1,5 @@
 #pragma once
 
-#include <windows.h>
-
 #include <atomic>
 
 // The settings state: one set of process-wide variables, zero when the process starts. The registry store
@@ -27,16 +25,9 @@ extern int mouseFlagSearch;
 extern int keyboardFlagVoice;
 extern int keyboardFlagSearch;
 
-// The one cell shared with the notifier thread: 1 asks for "HELLOO", 2 for "UPDATE", 0 is idle.
+// The one cell shared with the notifier thread: 1 asks for "HELLOO", 2 for "UPDATE", 0 is idle. Requests
+// are posted with postNotice (notify/process.h).
 extern std::atomic<int> noticeFlag;
-
-// Leaves a request for the notifier and wakes it. Only the latest request of those not yet taken is
-// carried out.
-void postNotice(int request);
-// What postNotice calls first, if set: the notifier sets it to start its thread on the first request.
-extern void (*noticeStarter)();
-// The auto-reset event that postNotice sets; the notifier waits on it.
-HANDLE noticeWake();
 
 // Wide paths, so that the version files are found in folders the ANSI code page cannot spell.
 extern wchar_t modulePath[kModulePathChars];

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "notify/process.h"
 #include "settings/state.h"
 #include "update/helppages.h"
 #include "update/shell.h"
