@@ -15,7 +15,9 @@
 namespace {
 
 constexpr LONG kFixedWindowStyle = 0x00CA0000;  // caption, system menu, minimise box: no sizing
-constexpr RECT kBackground = {0, 0, 395, 570};
+constexpr RECT kBackground = {0, 0, 395, 570};  // at 100 %, like the label sizes below
+// Posted after a change of display scale, once the dialog manager has laid the controls out for it.
+constexpr UINT kScaleChanged = WM_APP;
 
 struct LabelText {
     int id;
@@ -97,6 +99,19 @@ INT_PTR CkestruneDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_QUERYDRAGICON:
             // One of the messages whose result is the procedure's return value itself.
             return reinterpret_cast<INT_PTR>(m_hIcon);
+        case WM_DPICHANGED: {
+            // Windows scales the controls and the font of the dialog itself; the suggested rectangle keeps
+            // it on the monitor it moved to.
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            PostMessageW(window(), kScaleChanged, 0, 0);
+            break;
+        }
+        case kScaleChanged:
+            applyScale();
+            RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            return TRUE;
         case WM_CTLCOLORSTATIC:
             if (HBRUSH brush =
                     OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
@@ -130,6 +145,7 @@ BOOL CkestruneDlg::OnInitDialog() {
     showMode(onoffState);
     setButtonTexts();
     show(IDC_HOTKEY_SET, false);
+    applyScale();
 
     SetWindowLongPtrW(window(), GWL_STYLE, kFixedWindowStyle);
     SetWindowPos(window(), nullptr, 0, 0, 0, 0,
@@ -215,11 +231,7 @@ void CkestruneDlg::addAboutEntry() {
 }
 
 void CkestruneDlg::setLabelTexts() {
-    for (const LabelText& label : kLabels) {
-        setText(label.id, uiText(label.chinese, label.english));
-        const SIZE size = uiLanguageFlag == 1 ? label.chineseSize : label.englishSize;
-        if (size.cx > 0) resize(label.id, size.cx, size.cy);
-    }
+    for (const LabelText& label : kLabels) setText(label.id, uiText(label.chinese, label.english));
 }
 
 void CkestruneDlg::fillLists() {
@@ -260,6 +272,22 @@ void CkestruneDlg::selectLanguages() {
 
 void CkestruneDlg::setButtonTexts() {
     for (const ButtonText& button : kButtons) setText(button.id, uiText(button.chinese, button.english));
+}
+
+// The sizes the program gives in pixels, written for 100 %, at the dialog's scale: the labels', the
+// picture's and its frame's. The texts were given their room at 100 %; where another scale leaves one
+// too little, its control grows to fit.
+void CkestruneDlg::applyScale() {
+    measureScale();
+    for (const LabelText& label : kLabels) {
+        const SIZE size = uiLanguageFlag == 1 ? label.chineseSize : label.englishSize;
+        if (size.cx > 0) resize(label.id, scaleX(size.cx), scaleY(size.cy));
+    }
+    const int frameWidth = scaleX(1);
+    framePen_.reset(frameWidth > 1 ? CreatePen(PS_INSIDEFRAME, frameWidth, RGB(0, 0, 0)) : nullptr);
+    if (atDefaultScale()) return;
+    for (const LabelText& label : kLabels) fitText(label.id);
+    for (const ButtonText& button : kButtons) fitText(button.id);
 }
 
 void CkestruneDlg::showMode(int mode) {
@@ -329,16 +357,24 @@ void CkestruneDlg::OnPaint() {
 
 // The picture, then the frame around it; without the picture the frame holds the plain default brush.
 void CkestruneDlg::paintBackground(HDC dc) {
+    const int width = scaleX(kBackground.right), height = scaleY(kBackground.bottom);
     if (background_) {
         const BITMAPINFOHEADER& header = background_->bmiHeader;
         const BYTE* bits =
             reinterpret_cast<const BYTE*>(background_) + header.biSize + header.biClrUsed * sizeof(RGBQUAD);
-        StretchDIBits(dc, 0, 0, kBackground.right, kBackground.bottom, 0,
-                      header.biHeight - kBackground.bottom, kBackground.right, kBackground.bottom, bits,
-                      background_, DIB_RGB_COLORS, SRCCOPY);
+        // Stretched smoothly at other scales. HALFTONE wants the brush origin set after it, and the
+        // context may be a button's, lent to draw what lies under it: both are put back.
+        const int mode = SetStretchBltMode(dc, HALFTONE);
+        POINT origin = {};
+        SetBrushOrgEx(dc, 0, 0, &origin);
+        StretchDIBits(dc, 0, 0, width, height, 0, header.biHeight - kBackground.bottom, kBackground.right,
+                      kBackground.bottom, bits, background_, DIB_RGB_COLORS, SRCCOPY);
+        SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+        SetStretchBltMode(dc, mode);
     }
     SelectedObject hollow(dc, background_ ? GetStockObject(NULL_BRUSH) : nullptr);
-    Rectangle(dc, kBackground.left, kBackground.top, kBackground.right, kBackground.bottom);
+    SelectedObject pen(dc, framePen_.get());
+    Rectangle(dc, 0, 0, width, height);
 }
 
 bool CkestruneDlg::OnSysCommand(UINT id) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/handles.h"
 #include "ui/dialog.h"
 
 enum class Hotkey;
@@ -34,10 +35,13 @@ private:
     void fillLists();
     void selectLanguages();
     void setButtonTexts();
+    void applyScale();
     void showMode(int mode);
     void selectKey(int listId, int letter, int table);
 
     HICON m_hIcon;
     // The background picture of the interface language, which never changes while the dialog is open.
     const BITMAPINFO* background_ = nullptr;
+    // The frame around the picture where the scale makes it more than a pixel wide.
+    UniqueGdiObject<HPEN> framePen_;
 };

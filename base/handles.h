@@ -48,9 +48,19 @@ struct UnmapView {
     void operator()(void* view) const { UnmapViewOfFile(view); }
 };
 
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DeleteDeviceContext {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+
 using UniqueKey = UniqueHandle<HKEY, CloseKey>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 using UniqueView = UniqueHandle<void*, UnmapView>;
+template <typename T>
+using UniqueGdiObject = UniqueHandle<T, DeleteGdiObject>;
+using UniqueDC = UniqueHandle<HDC, DeleteDeviceContext>;
 
 // Selects a GDI object into a device context for one scope and puts the previous one back.
 class SelectedObject {

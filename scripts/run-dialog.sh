@@ -2,6 +2,7 @@
 # `make run`: opens the settings dialog under Wine with assistant-watch standing in for the assistant, so
 # that the notices the dialog sends are printed here.
 #   UI=zh / UI=en   Chinese or English system language (default: this machine's locale)
+#   SCALE=150       display scale in per cent for this run (default 100); put back to 100 afterwards
 #   SHOT=path       on a virtual display, where to save the picture of the dialog
 # With $DISPLAY set, the dialog opens there and this returns when it is closed. Without one, the dialog
 # opens on a virtual display of our own, is photographed, and is closed again.
@@ -17,6 +18,7 @@ case ${UI:-} in
   "") ;;
   *) echo "UI is zh or en" >&2; exit 2 ;;
 esac
+[[ ${SCALE:-100} =~ ^[1-9][0-9]*$ ]] || { echo "SCALE is a percentage, such as 150" >&2; exit 2; }
 
 source scripts/wine-session.sh
 start_wine_session "$build" auto

@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
 # Makes the Wine prefix given as $1 once: no Mono or Gecko prompts, and unmanaged windows, so that closing a
-# dialog does not stall for two seconds on a display without a window manager. Safe to run concurrently.
+# dialog does not stall for two seconds on a display without a window manager. With a display scale in per
+# cent as $2, sets it for the programs started from then on. Safe to run concurrently.
 set -euo pipefail
 prefix=$1
+scale=${2:-}
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-[[ -f $prefix/.sonvaro-ready ]] && exit 0
-
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-# Let explorer and shell32 write their first keys now rather than in the middle of a test.
-wine cmd /c exit >/dev/null 2>&1
-wineserver -w
-touch "$prefix/.sonvaro-ready"
+
+if [[ ! -f $prefix/.sonvaro-ready ]]; then
+  wineboot -i >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  # Let explorer and shell32 write their first keys now rather than in the middle of a test.
+  wine cmd /c exit >/dev/null 2>&1
+  wineserver -w
+  touch "$prefix/.sonvaro-ready"
+fi
+exec 9>&-  # the wineserver started below would otherwise hold the lock for as long as it runs
+
+# Each program reads the scale as it starts: the system's, and the one the fonts are made for.
+if [[ -n $scale ]]; then
+  dpi=$((scale * 96 / 100))
+  for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  done
+fi

@@ -1,7 +1,8 @@
 # Sourced by the scripts that run Windows programs. start_wine_session BUILD [own|auto] uses BUILD's Wine
-# prefix (made on first use) and a display: "own" always starts an Xvfb of ours, "auto" only when
-# $DISPLAY is empty. On exit it ends the programs listed in session_pids, the prefix's wineserver and our
-# Xvfb, each by what we started and nothing else.
+# prefix (made on first use) at the display scale $SCALE (in per cent, 100 by default) and a display: "own"
+# always starts an Xvfb of ours, "auto" only when $DISPLAY is empty. On exit it puts the scale back to
+# 100 % and ends the programs listed in session_pids, the prefix's wineserver and our Xvfb, each by what we
+# started and nothing else.
 xvfb_pid=
 session_pids=()
 
@@ -9,8 +10,8 @@ start_xvfb() {
   local n tries
   for n in $(seq 91 140); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    # Large enough for the dialog and its message boxes.
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # Large enough for the dialog and its message boxes at 200 %.
+    Xvfb ":$n" -screen 0 1600x1400x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for tries in $(seq 50); do
       [[ -e /tmp/.X11-unix/X$n ]] && { export DISPLAY=":$n"; return 0; }
@@ -26,6 +27,7 @@ start_xvfb() {
 
 end_wine_session() {
   local pid
+  [[ ${SCALE:-100} == 100 ]] || scripts/wine-prefix.sh "$WINEPREFIX" 100
   for pid in "${session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wineserver -k 2>/dev/null || true
   if [[ -n $xvfb_pid ]]; then
@@ -39,5 +41,5 @@ start_wine_session() {
   export WINEPREFIX=$PWD/$1/wineprefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
   trap end_wine_session EXIT
   if [[ ${2:-own} == own || -z ${DISPLAY:-} ]]; then start_xvfb; fi
-  scripts/wine-prefix.sh "$WINEPREFIX"
+  scripts/wine-prefix.sh "$WINEPREFIX" "${SCALE:-100}"
 }

@@ -50,6 +50,18 @@ protected:
         return MessageBoxW(hwnd_, text, caption, type);
     }
 
+    // The display scale, as far as the dialog is concerned: its base units now against those of its
+    // font at 96 DPI, per axis. Dialog units follow the font, which does not grow exactly with the DPI,
+    // so a size in pixels scaled this way keeps its place among the controls. Measured as the dialog
+    // starts and again after a move to a monitor of another scale.
+    void measureScale();
+    bool atDefaultScale() const { return units_.cx == units96_.cx && units_.cy == units96_.cy; }
+    // A length in pixels at 100 % at the dialog's scale now.
+    int scaleX(int pixels) const { return MulDiv(pixels, units_.cx, units96_.cx); }
+    int scaleY(int pixels) const { return MulDiv(pixels, units_.cy, units96_.cy); }
+    // Widens (or heightens) a label or a button whose text does not fit on one line in its font.
+    void fitText(int id);
+
 private:
     void setListRedraw(int id, bool redraw) {
         COMBOBOXINFO info{};
@@ -62,4 +74,6 @@ private:
     HWND parent_;
     HWND hwnd_ = nullptr;
     std::vector<std::pair<int, HWND>> items_;
+    SIZE units_ = {1, 1};
+    SIZE units96_ = {1, 1};
 };

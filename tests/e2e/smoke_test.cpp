@@ -61,13 +61,9 @@ TEST_F(Smoke, ShowsTheStoredSettingsInTheSystemLanguage) {
     store(L"onoff", L"on");
     store(L"keySet", L"MPWBCn");
     Program program;
-    // Texts of the system language, the size a label is given, the lists' rows.
-    RECT label{};
-    GetWindowRect(program.control(1023), &label);
-    EXPECT_EQ(
-        program.text(1023) + L"|" + std::to_wstring(label.right - label.left) + L"x" +
-            std::to_wstring(label.bottom - label.top) + L"|" + program.text(1019) + L"|" + program.text(1008),
-        expected(L"工作模式|50x20|语音翻译|了解更多", L"Working Mode|80x60|Voice translate to text|More"));
+    // Texts of the system language, the lists' rows.
+    EXPECT_EQ(program.text(1023) + L"|" + program.text(1019) + L"|" + program.text(1008),
+              expected(L"工作模式|语音翻译|了解更多", L"Working Mode|Voice translate to text|More"));
     const Lines targets = program.rows(1002), keys = program.rows(1015), languages = program.rows(1001);
     ASSERT_TRUE(targets.size() == 28 && keys.size() == 15 && languages.size() == 3 &&
                 program.rows(1013).empty());
@@ -82,6 +78,9 @@ TEST_F(Smoke, ShowsTheStoredSettingsInTheSystemLanguage) {
     // The stored mode, whose lists act at once; the hidden controls; a fixed frame with a minimise box.
     EXPECT_TRUE(program.checked(1019) && !program.checked(1018) && program.enabled(1001) &&
                 program.enabled(1002) && !program.enabled(1011));
+    program.select(1002, 4);
+    program.sync();
+    EXPECT_EQ(stored(L"dest"), text(L"Japan"));
     for (int id : {1, 2, 1007, 1010, 1013, 1016}) EXPECT_FALSE(IsWindowVisible(program.control(id))) << id;
     EXPECT_EQ(GetWindowLongPtrW(program.dialog(), GWL_STYLE), 0x14CA0000)
         << "fixed, visible, with a minimise box";
@@ -89,29 +88,94 @@ TEST_F(Smoke, ShowsTheStoredSettingsInTheSystemLanguage) {
     EXPECT_EQ(program.answer().substr(0, 12), L"关于 kestrune|") << "the about box";
 }
 
-// Where the two pictures differ, in the maker's line at the top, the dialog shows its language's. An
-// opened list draws its rows, the chosen one marked.
-TEST_F(Smoke, PaintsThePictureOfItsLanguageAndAnOpenedList) {
+// What a person sees at the display scale of this run: the picture fills the client area as at 100 %, each
+// panel's marker beside its heading, and every text is whole. At 100 %: the maker's line of the picture of
+// the language, and no box behind a label or mode button. An opened list draws its rows, the chosen marked.
+TEST_F(Smoke, PaintsItsPictureAndWholeTextsAtTheScaleOfTheSystem) {
     store(L"keySet", L"MWSBNM");
     Program program;
-    HMODULE exe =
-        LoadLibraryExW((testBinDir() + L"SonvaroSet.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HDC screen = GetDC(nullptr), pictures[2] = {CreateCompatibleDC(screen), CreateCompatibleDC(screen)};
-    for (int i : {0, 1})
-        SelectObject(pictures[i], LoadImageW(exe, MAKEINTRESOURCEW(i ? 132 : 134), IMAGE_BITMAP, 0, 0, 0));
+    HDC screen = GetDC(nullptr), shot = CreateCompatibleDC(screen);
+    RECT client{};
+    GetClientRect(program.dialog(), &client);
     POINT origin = {0, 0};
     ClientToScreen(program.dialog(), &origin);
-    for (int wait = 0; wait < 100 && GetPixel(screen, origin.x, origin.y); ++wait, Sleep(50)) program.sync();
-    int matches[2] = {0, 0};  // pixels of the line that are the English, the Chinese picture's only
-    for (int i = 0; i < 194 * 29; ++i) {
-        const int x = 200 + i % 194, y = 1 + i / 194;
-        const COLORREF shown = GetPixel(screen, origin.x + x, origin.y + y),
-                       english = GetPixel(pictures[0], x, y);
-        matches[0] += english != GetPixel(pictures[1], x, y) && shown == english;
-        matches[1] += english != GetPixel(pictures[1], x, y) && shown == GetPixel(pictures[1], x, y);
+    SelectObject(shot, CreateCompatibleBitmap(screen, client.right, client.bottom));
+    for (int wait = 0; wait < 100 && (!wait || GetPixel(shot, 0, 0));
+         ++wait, Sleep(50)) {  // the frame's corner
+        program.sync();
+        BitBlt(shot, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
     }
-    EXPECT_TRUE(matches[chineseSystem()] > 100 && matches[!chineseSystem()] == 0)
-        << matches[0] << ", " << matches[1];
+    const auto place = [&](int id) {
+        RECT box{};
+        GetWindowRect(program.control(id), &box);
+        MapWindowPoints(nullptr, program.dialog(), reinterpret_cast<POINT*>(&box), 2);
+        return box;
+    };
+    const auto pixels = [&](RECT area, auto is) {  // how many pixels of the area are as `is` says
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) count += is(GetPixel(shot, x, y), x, y);
+        return count;
+    };
+    int right = client.right - 1, bottom = client.bottom - 1;  // the frame, from the middle of each edge
+    while (right > 0 && GetPixel(shot, right, client.bottom / 2)) --right;
+    while (bottom > 0 && GetPixel(shot, client.right / 2, bottom)) --bottom;
+    EXPECT_TRUE(right * 100 >= client.right * 97 && bottom * 100 >= client.bottom * 97)
+        << right << "x" << bottom << " in " << client.right << "x" << client.bottom;
+    const auto ink = [](COLORREF c, int, int) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 300; };
+    const auto marker = [](COLORREF c, int, int) { return GetBValue(c) > 150 && GetRValue(c) < 100; };
+    for (int id : {1023, 1024, 1030}) {  // beside the middle row of the heading's first line
+        const RECT label = place(id);
+        int first = label.top, last = label.top;
+        while (first < label.bottom && !pixels({label.left, first, label.right, first + 1}, ink))
+            last = ++first;
+        while (last + 1 < label.bottom && pixels({label.left, last + 1, label.right, last + 2}, ink)) ++last;
+        EXPECT_GT(pixels({0, (first + last) / 2, label.left, (first + last) / 2 + 1}, marker), 0)
+            << "heading " << id << " on rows " << first << " to " << last;
+    }
+    // In the dialog's font, "MS Shell Dlg" 9 points; a mode button's text follows its box, a line high.
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    SelectObject(shot, CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                   L"MS Shell Dlg"));
+    TEXTMETRICW line{};
+    GetTextMetricsW(shot, &line);
+    for (int id : {1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030, 1031, 1000,
+                   1006, 1008, 1009}) {
+        const std::wstring text = program.text(id);
+        SIZE needed{};
+        GetTextExtentPoint32W(shot, text.c_str(), static_cast<int>(text.size()), &needed);
+        if (id <= 1019) needed.cx += line.tmHeight + line.tmAveCharWidth / 2;
+        const RECT box = place(id);
+        EXPECT_TRUE(needed.cx <= box.right - box.left && needed.cy <= box.bottom - box.top)
+            << testing::PrintToString(text) << " needs " << needed.cx << "x" << needed.cy;
+    }
+
+    if (dpi == 96) {
+        HMODULE exe =
+            LoadLibraryExW((testBinDir() + L"SonvaroSet.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HDC pictures[2] = {CreateCompatibleDC(screen), CreateCompatibleDC(screen)};  // English, Chinese
+        for (int i : {0, 1})
+            SelectObject(pictures[i],
+                         LoadImageW(exe, MAKEINTRESOURCEW(i ? 132 : 134), IMAGE_BITMAP, 0, 0, 0));
+        const auto only = [&](int i) {  // the pixel is picture i's, where the two differ
+            return [&, i](COLORREF c, int x, int y) {
+                return c == GetPixel(pictures[i], x, y) && c != GetPixel(pictures[1 - i], x, y);
+            };
+        };
+        const RECT makersLine = {200, 1, 394, 30};
+        EXPECT_GT(pixels(makersLine, only(chineseSystem())), 100);
+        EXPECT_EQ(pixels(makersLine, only(!chineseSystem())), 0);
+        const auto lighter = [&](COLORREF c, int x, int y) {  // than the picture: no text, but a box's
+            const COLORREF under = GetPixel(pictures[chineseSystem()], x, y);
+            return GetRValue(c) > GetRValue(under) + 24 || GetGValue(c) > GetGValue(under) + 24 ||
+                   GetBValue(c) > GetBValue(under) + 24;
+        };
+        for (int id = 1018; id <= 1031; ++id) {
+            RECT box = place(id);
+            if (id <= 1019) box.left += 2 * (box.bottom - box.top);  // past the mode button's own white box
+            EXPECT_EQ(pixels(box, lighter), 0) << "control " << id;
+        }
+    }
 
     SendNotifyMessageW(program.control(1015), CB_SHOWDROPDOWN, TRUE, 0);
     int marked = 0;  // pixels down the middle of the opened list in the colour of the chosen row
