@@ -87,14 +87,11 @@ public:
     bool checked(int id) const { return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool enabled(int id) const { return IsWindowEnabled(control(id)) != FALSE; }
     int selection(int id) const { return static_cast<int>(SendMessageW(control(id), CB_GETCURSEL, 0, 0)); }
-    std::vector<std::wstring> rows(int id) const {
-        std::vector<std::wstring> rows(SendMessageW(control(id), CB_GETCOUNT, 0, 0),
-                                       std::wstring(256, L'\0'));
-        for (size_t row = 0; row < rows.size(); ++row) {
-            rows[row].resize(
-                SendMessageW(control(id), CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(rows[row].data())));
-        }
-        return rows;
+    int rows(int id) const { return static_cast<int>(SendMessageW(control(id), CB_GETCOUNT, 0, 0)); }
+    std::wstring row(int id, int row) const {
+        wchar_t text[256] = {};
+        SendMessageW(control(id), CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text));
+        return text;
     }
 
     // Messages go to the program without waiting: a handler may show a modal box. They are not posted:

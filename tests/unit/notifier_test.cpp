@@ -34,10 +34,10 @@ TEST(NotifierWithoutSection, EndsAndTheDeliveryWaitDoesNotBlock) {
     postNotice(1);
     EXPECT_FALSE(waitNoticeDelivered(INFINITE)) << "returns once the notifier has ended";
     SharedSection section;
-    postNotice(1);
+    postNotice(2);
     Sleep(100);
     EXPECT_EQ(section.bytes(), SharedSection::kUntouched);
-    EXPECT_EQ(noticeFlag.load(), 1) << "nobody takes the request";
+    EXPECT_EQ(noticeFlag.load(), 2) << "nobody takes the requests; the latest replaces the one before";
 }
 
 }  // namespace
