@@ -49,6 +49,6 @@ for _ in $(seq 100); do
 done
 [[ -n $geometry ]] || { echo "the dialog did not appear" >&2; exit 1; }
 sleep 1  # let it paint
-import -window root -crop "$geometry" "$shot"
+import -window root -crop "$geometry" +repage "$shot"
 echo "screenshot of the dialog: $shot"
 wine taskkill /IM SonvaroSet.exe >/dev/null 2>&1 || true

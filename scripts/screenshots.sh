@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Redraws the README's pictures of the dialog, Chinese and English, the way `make run` takes them.
+# Redraws the README's pictures of the dialog, Chinese and English, at 100 % and 150 % display scale, the
+# way `make run` takes them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mkdir -p docs
 for ui in zh en; do
   DISPLAY= UI=$ui SHOT=docs/screenshot-$ui.png scripts/run-dialog.sh
+  DISPLAY= UI=$ui SCALE=150 SHOT=docs/screenshot-$ui-150.png scripts/run-dialog.sh
 done
