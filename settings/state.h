@@ -25,8 +25,7 @@ extern int mouseFlagSearch;
 extern int keyboardFlagVoice;
 extern int keyboardFlagSearch;
 
-// The one cell shared with the notifier thread: 1 asks for "HELLOO", 2 for "UPDATE", 0 is idle. Requests
-// are posted with postNotice (notify/process.h).
+// The one cell shared with the notifier thread: 1 asks for "HELLOO", 2 for "UPDATE", 0 is idle.
 extern std::atomic<int> noticeFlag;
 
 // Wide paths, so that the version files are found in folders the ANSI code page cannot spell.
