@@ -27,7 +27,7 @@ start_xvfb() {
 
 end_wine_session() {
   local pid
-  [[ ${SCALE:-100} == 100 ]] || scripts/wine-prefix.sh "$WINEPREFIX" 100
+  scripts/wine-prefix.sh "$WINEPREFIX" 100  # after a scaled run or test, the prefix is as it was
   for pid in "${session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wineserver -k 2>/dev/null || true
   if [[ -n $xvfb_pid ]]; then

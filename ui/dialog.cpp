@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/dll.h"
 #include "base/handles.h"
 
 namespace {
@@ -15,9 +16,8 @@ void setButtonType(HWND button, LONG_PTR type) {
 
 // GetDpiForWindow is Windows 10's. Before it, a process has one scale: the screen's.
 UINT windowDpi(HWND window) {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto getDpiForWindow =
+        dllFunction<UINT(WINAPI*)(HWND)>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     if (getDpiForWindow) return getDpiForWindow(window);
     const UniqueDC screen(CreateCompatibleDC(nullptr));
     return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));

@@ -3,29 +3,24 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "base/dll.h"
+
 namespace {
 
 bool comInitialised = false;
 decltype(&CoUninitialize) coUninitialize = nullptr;
 
-// Through void*: FARPROC has no parameters, and GCC warns about a direct cast.
-template <typename Function>
-Function function(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                  : nullptr;
-}
-
 decltype(&ShellExecuteW) loadShell() {
     // Both are known DLLs: loading them by name cannot pick up a stray copy beside the program.
     HMODULE ole32 = LoadLibraryW(L"ole32.dll");
-    const auto coInitializeEx = function<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
-    coUninitialize = function<decltype(&CoUninitialize)>(ole32, "CoUninitialize");
+    const auto coInitializeEx = dllFunction<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
+    coUninitialize = dllFunction<decltype(&CoUninitialize)>(ole32, "CoUninitialize");
     // The handler of an address or a file may be a shell extension, which COM activates.
     if (coInitializeEx && coUninitialize) {
         comInitialised =
             SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     }
-    return function<decltype(&ShellExecuteW)>(LoadLibraryW(L"shell32.dll"), "ShellExecuteW");
+    return dllFunction<decltype(&ShellExecuteW)>(LoadLibraryW(L"shell32.dll"), "ShellExecuteW");
 }
 
 }  // namespace
