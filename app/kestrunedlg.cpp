@@ -18,6 +18,8 @@ constexpr LONG kFixedWindowStyle = 0x00CA0000;  // caption, system menu, minimis
 constexpr RECT kBackground = {0, 0, 395, 570};  // at 100 %, like the label sizes below
 // Posted after a change of display scale, once the dialog manager has laid the controls out for it.
 constexpr UINT kScaleChanged = WM_APP;
+// Posted as the dialog starts: it arrives once the dialog has been shown, and activated if it was.
+constexpr UINT kShown = WM_APP + 1;
 
 struct LabelText {
     int id;
@@ -55,6 +57,21 @@ constexpr ButtonText kButtons[] = {
     {IDC_INSTRUCTIONS, L"说明书", L"Help"},
     {IDC_RESET, L"恢复默认", L"Reset"},
     {IDC_LEARN_MORE, L"了解更多", L"More"},
+};
+
+// The hotkey lists, in the order they are shown, with the key letter each shows.
+struct HotkeyList {
+    int id;
+    Hotkey key;
+    const int* letter;
+    int table;  // 0 the Mouse key table, 1 the Keyboard key table
+};
+
+constexpr HotkeyList kHotkeyLists[] = {
+    {IDC_MOUSE_INPUT_KEY, Hotkey::MouseInput, &mouseVoiceKey, 0},
+    {IDC_MOUSE_SEARCH_KEY, Hotkey::MouseSearch, &mouseSearchKey, 0},
+    {IDC_KEYBOARD_SEARCH_KEY, Hotkey::KeyboardSearch, &keyboardSearchKey, 1},
+    {IDC_KEYBOARD_INPUT_KEY, Hotkey::KeyboardInput, &keyboardVoiceKey, 1},
 };
 
 // The labels and radio buttons that draw on the background picture.
@@ -108,6 +125,12 @@ INT_PTR CkestruneDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             PostMessageW(window(), kScaleChanged, 0, 0);
             break;
         }
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) OnActivate();
+            break;  // the default handling gives the focus back
+        case kShown:
+            shown_ = true;
+            return TRUE;
         case kScaleChanged:
             applyScale();
             RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -141,8 +164,7 @@ BOOL CkestruneDlg::OnInitDialog() {
     thread_fun();
 
     fillLists();
-    selectLanguages();
-    showMode(onoffState);
+    showSettings();
     setButtonTexts();
     show(IDC_HOTKEY_SET, false);
     applyScale();
@@ -150,6 +172,7 @@ BOOL CkestruneDlg::OnInitDialog() {
     SetWindowLongPtrW(window(), GWL_STYLE, kFixedWindowStyle);
     SetWindowPos(window(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    PostMessageW(window(), kShown, 0, 0);
     return TRUE;
 }
 
@@ -169,10 +192,10 @@ bool CkestruneDlg::OnCommand(int id, int code) {
                 OnBnClickedUpgrade();
                 return true;
             case IDC_MODE_VOICE_INPUT:
-                OnBnClickedVoiceInput();
+                OnBnClickedMode(0);
                 return true;
             case IDC_MODE_VOICE_TRANSLATE:
-                OnBnClickedVoiceTranslate();
+                OnBnClickedMode(1);
                 return true;
         }
     }
@@ -183,26 +206,19 @@ bool CkestruneDlg::OnCommand(int id, int code) {
     if (code == CBN_SELCHANGE) {
         switch (id) {
             case IDC_SOURCE_LANGUAGE:
-                chooseLanguage(LanguageList::Source, comboSelection(id));
+                OnCbnSelchangeLanguage(id, LanguageList::Source);
                 return true;
             case IDC_TARGET_LANGUAGE:
-                chooseLanguage(LanguageList::Target, comboSelection(id));
+                OnCbnSelchangeLanguage(id, LanguageList::Target);
                 return true;
             case IDC_VOICE_LANGUAGE:
-                chooseLanguage(LanguageList::VoiceLanguage, comboSelection(id));
+                OnCbnSelchangeLanguage(id, LanguageList::VoiceLanguage);
                 return true;
-            case IDC_MOUSE_SEARCH_KEY:
-                OnCbnSelchangeHotkey(id, Hotkey::MouseSearch);
-                return true;
-            case IDC_MOUSE_INPUT_KEY:
-                OnCbnSelchangeHotkey(id, Hotkey::MouseInput);
-                return true;
-            case IDC_KEYBOARD_SEARCH_KEY:
-                OnCbnSelchangeHotkey(id, Hotkey::KeyboardSearch);
-                return true;
-            case IDC_KEYBOARD_INPUT_KEY:
-                OnCbnSelchangeHotkey(id, Hotkey::KeyboardInput);
-                return true;
+        }
+        for (const HotkeyList& list : kHotkeyLists) {
+            if (list.id != id) continue;
+            OnCbnSelchangeHotkey(id, list.key);
+            return true;
         }
     }
     return false;
@@ -249,25 +265,25 @@ void CkestruneDlg::fillLists() {
     fill(IDC_TARGET_LANGUAGE, kLanguages, chinese);
     fill(IDC_VOICE_LANGUAGE, kShortLanguages, chinese);
     fill(IDC_MOUSE_INPUT_KEY, kMouseKeys, chinese);
-    selectKey(IDC_MOUSE_INPUT_KEY, mouseVoiceKey, 0);
     fill(IDC_MOUSE_SEARCH_KEY, kMouseKeys, chinese);
-    selectKey(IDC_MOUSE_SEARCH_KEY, mouseSearchKey, 0);
     fill(IDC_KEYBOARD_INPUT_KEY, kKeyboardKeys, false);
-    selectKey(IDC_KEYBOARD_INPUT_KEY, keyboardVoiceKey, 1);
     fill(IDC_KEYBOARD_SEARCH_KEY, kKeyboardKeys, false);
-    selectKey(IDC_KEYBOARD_SEARCH_KEY, keyboardSearchKey, 1);
 }
 
-// Table 0 is the mouse's, 1 the keyboard's. A letter with no row leaves the list's selection as it is.
-void CkestruneDlg::selectKey(int listId, int letter, int table) {
-    const int row = keyLetterToIndex(letter, table);
-    if (row >= 0) comboSelect(listId, row);
-}
-
-void CkestruneDlg::selectLanguages() {
+// The settings state as the controls show it: the mode with the lists it enables, the three languages and
+// the four hotkeys.
+void CkestruneDlg::showSettings() {
     comboSelect(IDC_SOURCE_LANGUAGE, sourceflag);
     comboSelect(IDC_VOICE_LANGUAGE, voiceLanguage);
     comboSelect(IDC_TARGET_LANGUAGE, destflag);
+    showMode(workMode);
+    showHotkeys();
+}
+
+// From the key letters last read: a letter with no row leaves its list without a selection.
+void CkestruneDlg::showHotkeys() {
+    for (const HotkeyList& list : kHotkeyLists)
+        comboSelect(list.id, keyLetterToIndex(*list.letter, list.table));
 }
 
 void CkestruneDlg::setButtonTexts() {
@@ -301,35 +317,52 @@ void CkestruneDlg::showMode(int mode) {
 
 // ---- Controls ----
 
-void CkestruneDlg::OnBnClickedVoiceInput() {
-    chooseMode(0);
-    showMode(0);
+// A choice that could not be stored: the controls already show what is stored again.
+void CkestruneDlg::tellFailure() {
+    messageBox(uiText(L"修改失败", L"Setting failed"), kCaption, MB_ICONINFORMATION);
 }
 
-void CkestruneDlg::OnBnClickedVoiceTranslate() {
-    chooseMode(1);
-    showMode(1);
+// Back in the dialog: another copy of it, or the assistant, may have stored settings meanwhile. Where the
+// settings key cannot be opened the state stays as it is. The activation as the dialog first shows comes
+// right after the settings were read, and needs no second read.
+void CkestruneDlg::OnActivate() {
+    if (!shown_) return;
+    readSettings();
+    workMode = onoffState;
+    showSettings();
+}
+
+void CkestruneDlg::OnBnClickedMode(int mode) {
+    const Outcome outcome = chooseMode(mode);
+    showMode(workMode);
+    if (outcome == Outcome::Failed) tellFailure();
+}
+
+void CkestruneDlg::OnCbnSelchangeLanguage(int listId, LanguageList list) {
+    if (chooseLanguage(list, comboSelection(listId)) != Outcome::Failed) return;
+    showSettings();
+    tellFailure();
 }
 
 void CkestruneDlg::OnCbnSelchangeHotkey(int listId, Hotkey key) {
-    if (chooseHotkey(key, comboSelection(listId))) {
-        messageBox(uiText(L"修改成功", L"Setting completed"), kCaption, MB_ICONINFORMATION);
+    const Outcome outcome = chooseHotkey(key, comboSelection(listId));
+    showHotkeys();
+    if (outcome == Outcome::Failed) {
+        tellFailure();
     } else {
-        comboSelect(listId, hotkeyRow(key));
-        messageBox(uiText(L"按键冲突，无法生效", L"Hotkey conflict"), kCaption, MB_ICONINFORMATION);
+        messageBox(outcome == Outcome::Stored ? uiText(L"修改成功", L"Setting completed")
+                                              : uiText(L"按键冲突，无法生效", L"Hotkey conflict"),
+                   kCaption, MB_ICONINFORMATION);
     }
-    // The assistant rereads its keys either way.
+    // The assistant rereads its keys whatever became of the choice.
     postNotice(1);
 }
 
 void CkestruneDlg::OnBnClickedReset() {
     messageBox(uiText(L"恢复默认设置", L" Reset default"), kCaption, MB_ICONINFORMATION);
-    writeDefaultSet();
-    readKeySet();
-    selectKey(IDC_MOUSE_INPUT_KEY, mouseVoiceKey, 0);
-    selectKey(IDC_MOUSE_SEARCH_KEY, mouseSearchKey, 0);
-    selectKey(IDC_KEYBOARD_SEARCH_KEY, keyboardSearchKey, 1);
-    selectKey(IDC_KEYBOARD_INPUT_KEY, keyboardVoiceKey, 1);
+    const Outcome outcome = restoreDefaultHotkeys();
+    showHotkeys();
+    if (outcome == Outcome::Failed) tellFailure();
     postNotice(1);
 }
 

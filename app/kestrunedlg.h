@@ -6,6 +6,7 @@
 #include "ui/dialog.h"
 
 enum class Hotkey;
+enum class LanguageList;
 
 // The settings dialog: working mode, languages and hotkeys, each change stored at once; the help pages
 // and the upgrade.
@@ -24,22 +25,26 @@ private:
     bool OnSysCommand(UINT id);
     HBRUSH OnCtlColorStatic(HDC dc, HWND control);
 
+    void OnActivate();
     void OnBnClickedReset();
     void OnBnClickedUpgrade();
-    void OnBnClickedVoiceInput();
-    void OnBnClickedVoiceTranslate();
+    void OnBnClickedMode(int mode);
+    void OnCbnSelchangeLanguage(int listId, LanguageList list);
     void OnCbnSelchangeHotkey(int listId, Hotkey key);
+    void tellFailure();
 
     void addAboutEntry();
     void setLabelTexts();
     void fillLists();
-    void selectLanguages();
     void setButtonTexts();
     void applyScale();
+    void showSettings();
     void showMode(int mode);
-    void selectKey(int listId, int letter, int table);
+    void showHotkeys();
 
     HICON m_hIcon;
+    // False until the dialog has been shown: its first activation needs no second read of the settings.
+    bool shown_ = false;
     // The background picture of the interface language, which never changes while the dialog is open.
     const BITMAPINFO* background_ = nullptr;
     // The frame around the picture where the scale makes it more than a pixel wide.

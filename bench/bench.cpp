@@ -97,7 +97,7 @@ std::vector<double> noticeLatencies(int count) {
     std::mt19937 random(20261206);
     for (int i = 0; i < count && program.dialog(); ++i) {
         section.clear();
-        program.select(1017, i % 12);  // keyboard input F1..F12: never the search key's row
+        program.select(IDC_KEYBOARD_INPUT_KEY, i % 12);  // keyboard input F1..F12: never the search key's row
         program.sync();
         DWORD processId = 0;
         GetWindowThreadProcessId(program.dialog(), &processId);

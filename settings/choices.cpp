@@ -1,5 +1,7 @@
 #include "settings/choices.h"
 
+#include <utility>
+
 #include "settings/fileos.h"
 #include "settings/state.h"
 
@@ -8,7 +10,7 @@ namespace {
 struct HotkeyRows {
     int* own;
     int* partner;
-    void (*store)(int row, int which);
+    bool (*store)(int row, int which);
     int which;
 };
 
@@ -29,41 +31,48 @@ ModeLists modeLists(int mode) {
     return {!translating, translating, translating};
 }
 
-ModeLists chooseMode(int mode) {
-    workMode = mode;
+Outcome chooseMode(int mode) {
+    const int stored = onoffState;
     onoffState = mode;
-    writeOnOff();
-    return modeLists(mode);
+    if (!writeOnOff()) {
+        onoffState = stored;
+        return Outcome::Failed;
+    }
+    workMode = mode;
+    return Outcome::Stored;
 }
 
-bool chooseLanguage(LanguageList list, int row) {
-    const bool translating = workMode == 1;
+Outcome chooseLanguage(LanguageList list, int row) {
+    const auto choose = [row](bool inItsMode, int& variable, bool (*write)()) {
+        if (!inItsMode) return Outcome::Ignored;
+        const int stored = std::exchange(variable, row);
+        if (write()) return Outcome::Stored;
+        variable = stored;
+        return Outcome::Failed;
+    };
     switch (list) {
         case LanguageList::Source:
-            if (!translating) return false;
-            sourceflag = row;
-            writeSource();
-            return true;
+            return choose(workMode == 1, sourceflag, writeSource);
         case LanguageList::Target:
-            if (!translating) return false;
-            destflag = row;
-            writeDest();
-            return true;
+            return choose(workMode == 1, destflag, writeDest);
         case LanguageList::VoiceLanguage:
-            if (workMode != 0) return false;
-            voiceLanguage = row;
-            writeVoiceText();
-            return true;
+            return choose(workMode == 0, voiceLanguage, writeVoiceText);
     }
-    return false;
+    return Outcome::Ignored;
 }
 
-int hotkeyRow(Hotkey key) { return *rowsOf(key).own; }
-
-bool chooseHotkey(Hotkey key, int row) {
+Outcome chooseHotkey(Hotkey key, int row) {
     const HotkeyRows& rows = rowsOf(key);
-    if (row == *rows.partner) return false;
+    readKeySet();
+    if (row == *rows.partner) return Outcome::Refused;
+    if (!rows.store(row, rows.which)) return Outcome::Failed;
     *rows.own = row;
-    rows.store(row, rows.which);
-    return true;
+    readKeySet();
+    return Outcome::Stored;
+}
+
+Outcome restoreDefaultHotkeys() {
+    const bool stored = writeDefaultSet();
+    readKeySet();
+    return stored ? Outcome::Stored : Outcome::Failed;
 }

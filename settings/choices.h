@@ -2,7 +2,15 @@
 
 // What a choice in the settings dialog does: each function changes the settings state, stores what
 // changed at once and returns what the dialog is to show. The dialog only reads its controls, calls
-// these and shows the result.
+// these and shows the result. A choice that could not be stored leaves the state as it was, so that the
+// dialog goes back to what is stored.
+
+enum class Outcome {
+    Stored,
+    Refused,  // against the rules: nothing changes
+    Failed,   // the registry would not take it: nothing changes
+    Ignored,  // a list outside its working mode: nothing changes, nothing is told
+};
 
 // The language lists a working mode enables: the voice language for voice input, source and target for
 // voice translation (mode 1).
@@ -15,16 +23,19 @@ ModeLists modeLists(int mode);
 
 // The user picked working mode 0 (voice input) or 1 (voice translation). It is kept and stored even
 // when it already was the mode.
-ModeLists chooseMode(int mode);
+Outcome chooseMode(int mode);
 
 enum class LanguageList { Source, Target, VoiceLanguage };
 // A language list acts only in its own working mode: source and target in voice translation, the voice
-// language in voice input. Returns whether the row was kept and stored.
-bool chooseLanguage(LanguageList list, int row);
+// language in voice input.
+Outcome chooseLanguage(LanguageList list, int row);
 
 enum class Hotkey { MouseInput, MouseSearch, KeyboardInput, KeyboardSearch };
-// The table row a hotkey stands on.
-int hotkeyRow(Hotkey key);
-// The input and search key of one device must differ: the row the other key of the same device has is
-// refused (false) and changes nothing. Any other row is kept and its key letter stored in "keySet".
-bool chooseHotkey(Hotkey key, int row);
+// The input and search key of one device must differ, as they are stored now: another copy of the dialog
+// or the assistant may have stored keys since the dialog read them. The row the other key of the same
+// device has is refused; any other row is kept and its key letter stored in "keySet". Whatever the
+// outcome, the four hotkey rows are then those stored, where "keySet" can be read.
+Outcome chooseHotkey(Hotkey key, int row);
+
+// The four hotkeys back to their defaults, "MWSBNM"; the rows are then those stored.
+Outcome restoreDefaultHotkeys();

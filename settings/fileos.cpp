@@ -23,9 +23,9 @@ bool readSetting(const wchar_t* name, ValueText& szPath) {
     return true;
 }
 
-void writeSetting(const wchar_t* name, const wchar_t* text) {
+bool writeSetting(const wchar_t* name, const wchar_t* text) {
     UniqueKey key = openKey(kSettingsKeyPath);
-    if (key) writeValue(key.get(), name, text);
+    return key && writeValue(key.get(), name, text);
 }
 
 // "source" and "voiceText": the first of the three short-list names the text begins with, else Chinese.
@@ -36,21 +36,21 @@ int shortLanguageRow(const wchar_t* text) {
     return 0;
 }
 
-void writeShortLanguage(const wchar_t* name, int row) {
-    if (row >= 0 && row < kShortLanguageCount) writeSetting(name, kShortLanguages[row].stored);
+bool writeShortLanguage(const wchar_t* name, int row) {
+    return row >= 0 && row < kShortLanguageCount && writeSetting(name, kShortLanguages[row].stored);
 }
 
 // Patches one letter of "keySet" with a single open of the key. A text shorter than six characters
 // is first completed from the default, so that the letter is not cut off behind a missing position.
-void patchKeySet(int position, wchar_t letter) {
+bool patchKeySet(int position, wchar_t letter) {
     UniqueKey key = openKey(kSettingsKeyPath);
-    if (!key) return;
+    if (!key) return false;
     ValueText szPath;
     readValue(key.get(), L"keySet", szPath);
     const size_t defaultLength = std::wcslen(kDefaultKeySet);
     for (size_t i = std::wcslen(szPath); i < defaultLength; ++i) szPath[i] = kDefaultKeySet[i];
     szPath[position] = letter;
-    writeValue(key.get(), L"keySet", szPath);
+    return writeValue(key.get(), L"keySet", szPath);
 }
 
 }  // namespace
@@ -80,20 +80,24 @@ bool readValue(HKEY key, const wchar_t* name, ValueText& szPath) {
     return true;
 }
 
-void writeValue(HKEY key, const wchar_t* name, const wchar_t* text) {
+bool writeValue(HKEY key, const wchar_t* name, const wchar_t* text) {
     const DWORD bytes = static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t));
-    // A failed write is not reported: the settings state already holds the new value.
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes);
+    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes) == ERROR_SUCCESS;
 }
 
 void updateTranslateData() {
     onoffState = 0;
+    readSettings();
+    detectUiLanguage();
+}
+
+// Without the key the stored mode cannot be read: onoffState keeps what it held, unlike at the start.
+void readSettings() {
     readOnOff();
     readSource();
     readDest();
     readVoiceText();
     readKeySet();
-    detectUiLanguage();
 }
 
 void readOnOff() {
@@ -136,24 +140,24 @@ void readKeySet() {
     keyboardFlagSearch = keyLetterToIndex(keyboardSearchKey, 1);
 }
 
-void writeOnOff() { writeSetting(L"onoff", onoffState == 1 ? L"on" : L"off"); }
+bool writeOnOff() { return writeSetting(L"onoff", onoffState == 1 ? L"on" : L"off"); }
 
-void writeSource() { writeShortLanguage(L"source", sourceflag); }
+bool writeSource() { return writeShortLanguage(L"source", sourceflag); }
 
-void writeVoiceText() { writeShortLanguage(L"voiceText", voiceLanguage); }
+bool writeVoiceText() { return writeShortLanguage(L"voiceText", voiceLanguage); }
 
-void writeDest() {
-    if (destflag >= 0 && destflag < kLanguageCount) writeSetting(L"dest", kLanguages[destflag].stored);
+bool writeDest() {
+    return destflag >= 0 && destflag < kLanguageCount && writeSetting(L"dest", kLanguages[destflag].stored);
 }
 
-void writeDefaultSet() { writeSetting(L"keySet", kDefaultKeySet); }
+bool writeDefaultSet() { return writeSetting(L"keySet", kDefaultKeySet); }
 
-void mouseSetKey(int row, int which) {
-    if (row >= 0 && row < kMouseKeyCount) patchKeySet(which == 1 ? 1 : 2, kMouseKeys[row].letter);
+bool mouseSetKey(int row, int which) {
+    return row >= 0 && row < kMouseKeyCount && patchKeySet(which == 1 ? 1 : 2, kMouseKeys[row].letter);
 }
 
-void keyboardSetKey(int row, int which) {
-    if (row >= 0 && row < kKeyboardKeyCount) patchKeySet(which == 1 ? 4 : 5, kKeyboardKeys[row].letter);
+bool keyboardSetKey(int row, int which) {
+    return row >= 0 && row < kKeyboardKeyCount && patchKeySet(which == 1 ? 4 : 5, kKeyboardKeys[row].letter);
 }
 
 int keyLetterToIndex(int letter, int table) {

@@ -5,7 +5,8 @@
 #include "base/handles.h"
 
 // The registry store. Every operation opens its key, does its read or write and closes the key again;
-// nothing is cached. Failures are silent: the settings state keeps what it held.
+// nothing is cached. A read whose key cannot be opened leaves the settings state as it is; every write
+// says whether it stored its value, so that the dialog never reports a change that did not happen.
 
 constexpr const wchar_t* kSettingsKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const wchar_t* kVersionKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion";
@@ -25,26 +26,31 @@ UniqueKey openKey(const wchar_t* path);
 // string or not terminated. Returns whether the text was accepted.
 bool readValue(HKEY key, const wchar_t* name, ValueText& szPath);
 
-// Stores text as REG_SZ with its terminator.
-void writeValue(HKEY key, const wchar_t* name, const wchar_t* text);
+// Stores text as REG_SZ with its terminator. Returns whether it was written.
+bool writeValue(HKEY key, const wchar_t* name, const wchar_t* text);
 
+// Clears onoffState, reads every setting and detects the interface language: the dialog's start.
 void updateTranslateData();
+// Reads every setting again, each where its key opens; the state keeps what could not be read.
+void readSettings();
 void readOnOff();
 void readSource();
 void readDest();
 void readVoiceText();
 void readKeySet();
 
-void writeOnOff();
-void writeSource();
-void writeDest();
-void writeVoiceText();
-void writeDefaultSet();
+// Each returns whether the key opened and the value was written; a row outside its table writes nothing
+// and returns false. The key is never created.
+bool writeOnOff();
+bool writeSource();
+bool writeDest();
+bool writeVoiceText();
+bool writeDefaultSet();
 
 // Put the letter of a Mouse (Keyboard) key table row into "keySet": which 1 is the input key at
 // position 1 (4), any other value the search key at position 2 (5).
-void mouseSetKey(int row, int which);
-void keyboardSetKey(int row, int which);
+bool mouseSetKey(int row, int which);
+bool keyboardSetKey(int row, int which);
 
 // The row of a key letter in the Mouse key table (table 0) or the Keyboard key table (any other table);
 // -1 for a letter that has no row.

@@ -43,8 +43,11 @@ protected:
     // which spares the box a repaint and a scroll bar layout per list; listOpening turns redraw back on.
     void holdListRedraw(int id) { setListRedraw(id, false); }
     void listOpening(int id) { setListRedraw(id, true); }
-    // A row outside the list clears the selection.
-    void comboSelect(int id, int row) { SendMessageW(item(id), CB_SETCURSEL, row, 0); }
+    // A row outside the list clears the selection. A list already on the row is left alone, so that
+    // showing again what it shows does not redraw it.
+    void comboSelect(int id, int row) {
+        if (comboSelection(id) != row) SendMessageW(item(id), CB_SETCURSEL, row, 0);
+    }
     int comboSelection(int id) { return static_cast<int>(SendMessageW(item(id), CB_GETCURSEL, 0, 0)); }
     int messageBox(const wchar_t* text, const wchar_t* caption, UINT type) {
         return MessageBoxW(hwnd_, text, caption, type);

@@ -56,6 +56,12 @@ inline const wchar_t* keyOf(const std::wstring& name) {
                                                             : kRunKey;
 }
 inline Stored stored(const wchar_t* name) { return getRaw(HKEY_CURRENT_USER, keyOf(name), name); }
+// The stored text up to its terminator; "" when it is missing.
+inline std::wstring storedText(const wchar_t* name) {
+    Stored value = stored(name);
+    if (value) value->data.insert(value->data.end(), {0, 0});
+    return value ? reinterpret_cast<const wchar_t*>(value->data.data()) : L"";
+}
 inline void store(const wchar_t* name, const Stored& value) {
     putRaw(HKEY_CURRENT_USER, keyOf(name), name, value);
 }
@@ -77,6 +83,15 @@ public:
 
 private:
     std::vector<Stored> saved_;
+};
+
+// While it lives, the settings key is out of the program's reach, as a guard that makes it read-only leaves
+// it: renamed with all its values, then named back.
+struct SettingsKeyTakenAway {
+    SettingsKeyTakenAway() { RegRenameKey(HKEY_CURRENT_USER, kRunKey, L"Run.away"); }
+    ~SettingsKeyTakenAway() {
+        RegRenameKey(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run.away", L"Run");
+    }
 };
 
 // The test program's folder, with its backslash: where SonvaroSet.exe and the helper programs are too.

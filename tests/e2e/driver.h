@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/common/registry.h"
 
 // Drives a running SonvaroSet.exe as a person would: reads its dialog, selects rows, clicks, answers
@@ -66,7 +67,7 @@ public:
         WaitForInputIdle(process_, kWaitMs);
         for (DWORD waited = 0; waited < kWaitMs && !dialog_; waited += 20, Sleep(20)) {
             for (HWND window : dialogWindows(processId_)) {
-                if (windowText(window) == L"Sonvaro" && GetDlgItem(window, 1009)) dialog_ = window;
+                if (windowText(window) == L"Sonvaro" && GetDlgItem(window, IDC_UPGRADE)) dialog_ = window;
             }
         }
         if (!dialog_) ADD_FAILURE() << "the settings dialog did not appear";
@@ -87,7 +88,6 @@ public:
     bool checked(int id) const { return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool enabled(int id) const { return IsWindowEnabled(control(id)) != FALSE; }
     int selection(int id) const { return static_cast<int>(SendMessageW(control(id), CB_GETCURSEL, 0, 0)); }
-    int rows(int id) const { return static_cast<int>(SendMessageW(control(id), CB_GETCOUNT, 0, 0)); }
     std::wstring row(int id, int row) const {
         wchar_t text[256] = {};
         SendMessageW(control(id), CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text));

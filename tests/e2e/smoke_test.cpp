@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <tuple>
 
+#include "res/resource.h"
 #include "tests/common/section.h"
 #include "tests/e2e/driver.h"
 
@@ -13,6 +14,25 @@ namespace {
 // What Program::answer reports for an information box.
 std::wstring box(const std::wstring& text, const std::wstring& caption = L"Sonvaro") {
     return caption + L"|" + text + L"|icon";
+}
+
+// Every box the program shows from now on, each answered with `button`, until none follows within quietMs.
+std::wstring boxes(const Program& program, int button = IDOK, DWORD quietMs = 500) {
+    std::wstring seen;
+    for (std::wstring next = program.answer(button); !next.empty(); next = program.answer(button, quietMs))
+        seen += next;
+    return seen;
+}
+
+// What the dialog shows of the settings: whether voice translation is on, the language lists enabled,
+// and the row of every list.
+std::vector<int> shown(const Program& program) {
+    std::vector<int> seen = {program.checked(IDC_MODE_VOICE_TRANSLATE), program.enabled(IDC_VOICE_LANGUAGE),
+                             program.enabled(IDC_SOURCE_LANGUAGE), program.enabled(IDC_TARGET_LANGUAGE)};
+    for (int id : {IDC_VOICE_LANGUAGE, IDC_SOURCE_LANGUAGE, IDC_TARGET_LANGUAGE, IDC_MOUSE_INPUT_KEY,
+                   IDC_MOUSE_SEARCH_KEY, IDC_KEYBOARD_INPUT_KEY, IDC_KEYBOARD_SEARCH_KEY})
+        seen.push_back(program.selection(id));
+    return seen;
 }
 
 // What recorders have logged to `path` once it holds `count` lines, "arguments<TAB>show state" each.
@@ -42,14 +62,14 @@ protected:
     const std::wstring stored_ = box(expected(L"修改成功", L"Setting completed"));
     const std::wstring conflict_ = box(expected(L"按键冲突，无法生效", L"Hotkey conflict"));
     const std::wstring reset_ = box(expected(L"恢复默认设置", L" Reset default"));
+    const std::wstring failed_ = box(expected(L"修改失败", L"Setting failed"));
     SavedSettings saved_;
     SharedSection section_;
 };
 
-// The stored settings, in the texts of the system language, and what a person sees at the display scale of
-// this run: the picture fills the client area as at 100 %, each panel's marker beside its heading, every
-// text whole. At 100 %: the picture of the language, with no box behind a label or mode button. An opened
-// list draws its rows, the chosen one marked.
+// The stored settings in the texts of the system language, and what a person sees at this run's display
+// scale: the picture filling the client area as at 100 %, each panel's marker beside its heading, every
+// text whole; at 100 % the picture of the language under them. An opened list marks the chosen row.
 TEST_F(Smoke, ShowsTheStoredSettingsWholeInTheSystemLanguageAndScale) {
     store(L"source", L"Cantonese");
     store(L"dest", L"Classical");
@@ -57,21 +77,17 @@ TEST_F(Smoke, ShowsTheStoredSettingsWholeInTheSystemLanguageAndScale) {
     store(L"onoff", L"on");
     store(L"keySet", L"MPWBCn");
     Program program;
-    // Texts of the system language, the lists' rows.
-    EXPECT_EQ(program.text(1023) + L"|" + program.text(1019) + L"|" + program.text(1008),
+    // Texts of the system language, rows of the lists.
+    EXPECT_EQ(program.text(IDC_LABEL_WORKING_MODE) + L"|" + program.text(IDC_MODE_VOICE_TRANSLATE) + L"|" +
+                  program.text(IDC_LEARN_MORE),
               expected(L"工作模式|语音翻译|了解更多", L"Working Mode|Voice translate to text|More"));
     EXPECT_EQ(
-        std::vector<int>({program.rows(1002), program.rows(1015), program.rows(1001), program.rows(1013)}),
-        std::vector<int>({28, 15, 3, 0}));
-    EXPECT_EQ(
-        program.row(1001, 2) + L"|" + program.row(1002, 2) + L"|" + program.row(1002, 3) + L"|" +
-            program.row(1014, 2) + L"|" + program.row(1015, 12),
+        program.row(IDC_SOURCE_LANGUAGE, 2) + L"|" + program.row(IDC_TARGET_LANGUAGE, 2) + L"|" +
+            program.row(IDC_TARGET_LANGUAGE, 3) + L"|" + program.row(IDC_MOUSE_INPUT_KEY, 2) + L"|" +
+            program.row(IDC_KEYBOARD_SEARCH_KEY, 12),
         expected(L"粤语|粵語|繁体中文|后退键|ctrl", L"Cantonese|Cantonese|traditional Chinese|Back|ctrl"));
-    // The stored rows; keyboard search "n" has none.
-    EXPECT_EQ(std::vector<int>({program.selection(1001), program.selection(1011), program.selection(1002),
-                                program.selection(1014), program.selection(1012), program.selection(1017),
-                                program.selection(1015)}),
-              std::vector<int>({2, 1, 26, 2, 0, 2, -1}));
+    // The stored mode, whose lists act at once, and the stored rows; keyboard search "n" has none.
+    EXPECT_EQ(shown(program), std::vector<int>({1, 0, 1, 1, 1, 2, 26, 2, 0, 2, -1}));
     HDC screen = GetDC(nullptr), shot = CreateCompatibleDC(screen);
     RECT client{};
     GetClientRect(program.dialog(), &client);
@@ -89,10 +105,10 @@ TEST_F(Smoke, ShowsTheStoredSettingsWholeInTheSystemLanguageAndScale) {
         MapWindowPoints(nullptr, program.dialog(), reinterpret_cast<POINT*>(&box), 2);
         return box;
     };
-    const auto pixels = [&](RECT area, auto is) {  // how many pixels of the area are as `is` says
+    const auto pixels = [](HDC dc, RECT area, auto is) {  // how many pixels of the area are as `is` says
         int count = 0;
         for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x) count += is(GetPixel(shot, x, y), x, y);
+            for (int x = area.left; x < area.right; ++x) count += is(GetPixel(dc, x, y), x, y);
         return count;
     };
     int right = client.right - 1, bottom = client.bottom - 1;  // the frame, from the middle of each edge
@@ -107,57 +123,57 @@ TEST_F(Smoke, ShowsTheStoredSettingsWholeInTheSystemLanguageAndScale) {
     TEXTMETRICW line{};
     GetTextMetricsW(shot, &line);
     const auto marker = [](COLORREF c, int, int) { return GetBValue(c) > 150 && GetRValue(c) < 100; };
-    for (int id : {1023, 1024, 1030}) {  // a panel's marker beside the middle of its heading's first line
+    for (int id : {IDC_LABEL_WORKING_MODE, IDC_LABEL_HOTKEYS,
+                   IDC_LABEL_HELP}) {  // a panel's marker beside the middle of its heading's first line
         const RECT label = place(id);
         const int middle = label.top + line.tmHeight / 2;
-        EXPECT_GT(pixels({0, middle, label.left, middle + 1}, marker), 0) << "heading " << id;
+        EXPECT_GT(pixels(shot, {0, middle, label.left, middle + 1}, marker), 0) << "heading " << id;
     }
-    // A mode button's text follows its box, a line high.
-    for (int id : {1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030, 1031, 1000,
-                   1006, 1008, 1009}) {
+    // The mode buttons, the labels and the push buttons; a mode button's text follows its box, a line high.
+    std::vector<int> texts = {IDC_RESET, IDC_INSTRUCTIONS, IDC_LEARN_MORE, IDC_UPGRADE};
+    for (int id = IDC_MODE_VOICE_INPUT; id <= IDC_LABEL_KEYBOARD_SEARCH; ++id) texts.push_back(id);
+    for (int id : texts) {
         const std::wstring text = program.text(id);
         SIZE needed{};
         GetTextExtentPoint32W(shot, text.c_str(), static_cast<int>(text.size()), &needed);
-        if (id <= 1019) needed.cx += line.tmHeight + line.tmAveCharWidth / 2;
+        if (id <= IDC_MODE_VOICE_TRANSLATE) needed.cx += line.tmHeight + line.tmAveCharWidth / 2;
         const RECT box = place(id);
         EXPECT_TRUE(needed.cx <= box.right - box.left && needed.cy <= box.bottom - box.top)
             << testing::PrintToString(text) << " needs " << needed.cx << "x" << needed.cy;
     }
 
     if (dpi == 96) {
-        // Over the maker's line, where the pictures of the two languages differ, and where the labels and
-        // mode buttons stand, no pixel is lighter than the picture of the language: text is darker, a box is
-        // not.
+        // Over the maker's line, where the pictures of the languages differ, and where the labels and mode
+        // buttons stand, no pixel is lighter than the picture of the language: text is darker, a box is not.
         HMODULE exe =
             LoadLibraryExW((testBinDir() + L"SonvaroSet.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         HDC picture = CreateCompatibleDC(screen);
-        SelectObject(picture,
-                     LoadImageW(exe, MAKEINTRESOURCEW(chineseSystem() ? 132 : 134), IMAGE_BITMAP, 0, 0, 0));
+        SelectObject(picture, LoadImageW(exe,
+                                         MAKEINTRESOURCEW(chineseSystem() ? IDB_BACKGROUND_CHINESE
+                                                                          : IDB_BACKGROUND_ENGLISH),
+                                         IMAGE_BITMAP, 0, 0, 0));
         const auto lighter = [&](COLORREF c, int x, int y) {
             const COLORREF under = GetPixel(picture, x, y);
             return GetRValue(c) > GetRValue(under) + 24 || GetGValue(c) > GetGValue(under) + 24 ||
                    GetBValue(c) > GetBValue(under) + 24;
         };
-        EXPECT_EQ(pixels({200, 1, 394, 30}, lighter), 0) << "the maker's line";
-        for (int id = 1018; id <= 1031; ++id) {
+        EXPECT_EQ(pixels(shot, {200, 1, 394, 30}, lighter), 0) << "the maker's line";
+        for (int id : texts) {
+            if (id < IDC_MODE_VOICE_INPUT) continue;  // the push buttons are no text on the picture
             RECT box = place(id);
-            if (id <= 1019) box.left += 2 * (box.bottom - box.top);  // past the mode button's own white box
-            EXPECT_EQ(pixels(box, lighter), 0) << "control " << id;
+            if (id <= IDC_MODE_VOICE_TRANSLATE)
+                box.left += 2 * (box.bottom - box.top);  // past the mode button's own white box
+            EXPECT_EQ(pixels(shot, box, lighter), 0) << "control " << id;
         }
     }
 
-    // The stored mode, whose lists act at once; the hidden controls; a fixed frame with a minimise box.
-    EXPECT_TRUE(program.checked(1019) && !program.checked(1018) && program.enabled(1001) &&
-                program.enabled(1002) && !program.enabled(1011));
-    program.select(1002, 4);
+    // The stored mode's lists act at once.
+    program.select(IDC_TARGET_LANGUAGE, 4);
     program.sync();
     EXPECT_EQ(stored(L"dest"), text(L"Japan"));
-    for (int id : {1, 2, 1007, 1010, 1013, 1016}) EXPECT_FALSE(IsWindowVisible(program.control(id))) << id;
-    EXPECT_EQ(GetWindowLongPtrW(program.dialog(), GWL_STYLE), 0x14CA0000)
-        << "fixed, visible, with a minimise box";
     program.post(WM_SYSCOMMAND, 0x0013);  // the about entry, whose low four bits do not count
     EXPECT_EQ(program.answer().substr(0, 12), L"关于 kestrune|") << "the about box";
-    SendNotifyMessageW(program.control(1017), CB_SHOWDROPDOWN, TRUE, 0);
+    SendNotifyMessageW(program.control(IDC_KEYBOARD_INPUT_KEY), CB_SHOWDROPDOWN, TRUE, 0);
     int marked = 0;  // pixels down the middle of the opened list in the colour of the chosen row
     for (int wait = 0; wait < 100 && marked < 8; ++wait, Sleep(20)) {
         program.sync();
@@ -165,9 +181,9 @@ TEST_F(Smoke, ShowsTheStoredSettingsWholeInTheSystemLanguageAndScale) {
         while (list && !IsWindowVisible(list)) list = FindWindowExW(nullptr, list, L"ComboLBox", nullptr);
         RECT box{};
         GetWindowRect(list, &box);
-        marked = 0;
-        for (int y = box.top; list && y < box.bottom; ++y)
-            marked += GetPixel(screen, (box.left + box.right) / 2, y) == GetSysColor(COLOR_HIGHLIGHT);
+        box.left = (box.left + box.right) / 2;
+        box.right = box.left + 1;
+        marked = pixels(screen, box, [](COLORREF c, int, int) { return c == GetSysColor(COLOR_HIGHLIGHT); });
     }
     EXPECT_GE(marked, 8);
 }
@@ -182,52 +198,96 @@ TEST_F(Smoke, ChoicesAreStoredAtOnceHotkeysAnnouncedConflictsRefusedAndResetRest
     // A mode button chosen first (or 0), the list and row chosen, the value and what it holds then. The
     // arrow keys choose a mode, as they do only with auto radio buttons.
     const std::tuple<int, int, int, const wchar_t*, const wchar_t*> languages[] = {
-        {0, 1011, 2, L"voiceText", L"Cantonese"},
-        {0, 1002, 3, L"dest", L"German"},  // not in voice input
-        {1019, 1002, 3, L"dest", L"traditional"},
-        {0, 1001, 2, L"source", L"Cantonese"},
-        {1018, 1011, 1, L"voiceText", L"English"}};
+        {0, IDC_VOICE_LANGUAGE, 2, L"voiceText", L"Cantonese"},
+        {0, IDC_TARGET_LANGUAGE, 3, L"dest", L"German"},  // not in voice input
+        {IDC_MODE_VOICE_TRANSLATE, IDC_TARGET_LANGUAGE, 3, L"dest", L"traditional"},
+        {0, IDC_SOURCE_LANGUAGE, 2, L"source", L"Cantonese"},
+        {IDC_MODE_VOICE_INPUT, IDC_VOICE_LANGUAGE, 1, L"voiceText", L"English"}};
     for (const auto& [modeButton, list, row, name, value] : languages) {
-        const bool translating = modeButton == 1019;
+        const bool translating = modeButton == IDC_MODE_VOICE_TRANSLATE;
         if (modeButton) program.key(translating ? VK_DOWN : VK_UP);
         for (int wait = 0; wait < 100 && modeButton && !program.checked(modeButton); ++wait) Sleep(20);
         program.sync();
-        EXPECT_TRUE(!modeButton ||
-                    (program.checked(1019) == translating && program.enabled(1002) == translating &&
-                     program.enabled(1011) != translating));
+        EXPECT_TRUE(!modeButton || (program.checked(IDC_MODE_VOICE_TRANSLATE) == translating &&
+                                    program.enabled(IDC_TARGET_LANGUAGE) == translating &&
+                                    program.enabled(IDC_VOICE_LANGUAGE) != translating));
         program.select(list, row);
         program.sync();
         EXPECT_EQ(stored(name), text(value)) << "list " << list << " row " << row;
     }
-    EXPECT_EQ(section_.bytes(), SharedSection::kUntouched) << "modes and languages announce nothing";
 
-    // The list and row chosen, the stored text then (nullptr: refused) and the row the list shows.
-    const std::tuple<int, int, const wchar_t*, int> hotkeys[] = {{1014, 2, L"MPSBNM", 2},
-                                                                 {1012, 0, L"MPWBNM", 0},
-                                                                 {1017, 0, L"MPWBAM", 0},
-                                                                 {1015, 1, L"MPWBAB", 1},
-                                                                 {1012, 2, nullptr, 0}};
-    for (const auto& [list, row, keySet, shownRow] : hotkeys) {
+    // The hotkeys another program stores meanwhile (or nullptr), the list and row chosen, whether it is
+    // taken, the stored text then and the row the list shows.
+    const std::tuple<const wchar_t*, int, int, bool, const wchar_t*, int> hotkeys[] = {
+        {nullptr, IDC_MOUSE_INPUT_KEY, 2, true, L"MPSBNM", 2},
+        {nullptr, IDC_MOUSE_SEARCH_KEY, 0, true, L"MPWBNM", 0},
+        {nullptr, IDC_KEYBOARD_INPUT_KEY, 0, true, L"MPWBAM", 0},  // the mouse search key's row
+
+        {nullptr, IDC_KEYBOARD_SEARCH_KEY, 1, true, L"MPWBAB", 1},
+        {nullptr, IDC_MOUSE_SEARCH_KEY, 2, false, L"MPWBAB", 0},
+        {nullptr, IDC_MOUSE_INPUT_KEY, 2, true, L"MPWBAB", 2},         // its own row again
+        {L"MPWBAC", IDC_KEYBOARD_INPUT_KEY, 2, false, L"MPWBAC", 0}};  // F3 was just taken for search
+    for (const auto& [meanwhile, list, row, taken, keySet, shownRow] : hotkeys) {
+        if (meanwhile) store(L"keySet", meanwhile);
         section_.clear();
         program.select(list, row);
-        EXPECT_EQ(program.answer(), keySet ? stored_ : conflict_);
-        EXPECT_EQ(stored(L"keySet"), text(keySet ? keySet : L"MPWBAB")) << "list " << list;
+        EXPECT_EQ(program.answer(), taken ? stored_ : conflict_);
+        EXPECT_EQ(stored(L"keySet"), text(keySet)) << "list " << list;
         EXPECT_EQ(program.selection(list), shownRow) << "list " << list;
         EXPECT_EQ(section_.record(), recordOf("HELLOO")) << "a refused choice is announced too";
     }
+    EXPECT_EQ(program.selection(IDC_KEYBOARD_SEARCH_KEY), 2) << "the key stored meanwhile";
     section_.clear();
-    program.click(1000);
+    program.click(IDC_RESET);
     program.sync();
-    EXPECT_EQ(stored(L"keySet"), text(L"MPWBAB")) << "the box comes first";
+    EXPECT_EQ(stored(L"keySet"), text(L"MPWBAC")) << "the box comes first";
     EXPECT_EQ(program.answer(), reset_);
     program.sync();
     EXPECT_EQ(stored(L"keySet"), text(L"MWSBNM"));
-    EXPECT_EQ(std::vector<int>({program.selection(1014), program.selection(1012), program.selection(1017),
-                                program.selection(1015)}),
-              std::vector<int>({0, 1, 14, 13}));
+    EXPECT_EQ(shown(program), std::vector<int>({0, 1, 0, 0, 1, 2, 3, 0, 1, 14, 13}));
     EXPECT_EQ(section_.record(), recordOf("HELLOO"));
-    program.select(1012, 0);  // the rule works on the restored keys
+    program.select(IDC_MOUSE_SEARCH_KEY, 0);  // the rule works on the restored keys
     EXPECT_EQ(program.answer(), conflict_);
+}
+
+// With the settings key out of reach, as a guard that makes it read-only leaves it, every kind of choice
+// is told it failed and the dialog goes back to what is stored. What one copy of the dialog stores, a
+// second one beside it shows once the person comes back to it.
+TEST_F(Smoke, ShowsWhatIsStoredWhenAStoreFailsAndWhatAnotherCopyStored) {
+    store(L"onoff", L"off");
+    store(L"dest", L"German");
+    store(L"voiceText", L"Chinese");
+    store(L"keySet", L"MWSBNM");
+    Program program, second;
+    const std::vector<int> before = shown(program);
+    // What the person does, the boxes that follow and whether the assistant hears of it.
+    const std::tuple<void (*)(Program&), std::wstring, bool> choices[] = {
+        {[](Program& p) { p.select(IDC_KEYBOARD_SEARCH_KEY, 0); }, failed_, true},
+        {[](Program& p) { p.click(IDC_MODE_VOICE_TRANSLATE); }, failed_, false},
+        {[](Program& p) { p.select(IDC_VOICE_LANGUAGE, 2); }, failed_, false},
+        {[](Program& p) { p.click(IDC_RESET); }, reset_ + failed_, true}};
+    for (const auto& [choose, told, announced] : choices) {
+        const SettingsKeyTakenAway away;
+        section_.clear();
+        choose(program);
+        program.sync();  // a box is up
+        EXPECT_EQ(shown(program), before) << "while the box tells " << testing::PrintToString(told);
+        EXPECT_EQ(boxes(program, IDOK, 100), told);  // one box follows another at once
+        EXPECT_EQ(shown(program), before) << testing::PrintToString(told);
+        EXPECT_EQ(announced ? section_.record() : section_.bytes(),
+                  announced ? recordOf("HELLOO") : SharedSection::kUntouched);
+    }
+    program.select(IDC_KEYBOARD_SEARCH_KEY, 3);
+    EXPECT_EQ(program.answer(), stored_);
+    program.click(IDC_MODE_VOICE_TRANSLATE);
+    program.click(IDC_MODE_VOICE_TRANSLATE);  // the mode it has already: it stays
+    program.select(IDC_TARGET_LANGUAGE, 5);
+    program.sync();
+    EXPECT_EQ(shown(program), std::vector<int>({1, 0, 1, 1, 0, 0, 5, 0, 1, 14, 3}));
+    EXPECT_EQ(shown(second), before) << "not before it is activated";
+    SetForegroundWindow(second.dialog());
+    for (int wait = 0; wait < 100 && shown(second) != shown(program); ++wait) Sleep(20);
+    EXPECT_EQ(shown(second), shown(program));
 }
 
 TEST_F(Smoke, HelpAndUpgradeOpenThePagesAndStartTheInstallerOfTheLanguage) {
@@ -265,12 +325,12 @@ TEST_F(Smoke, HelpAndUpgradeOpenThePagesAndStartTheInstallerOfTheLanguage) {
     Browser browser;
     {
         Program program(folder);
-        program.click(1006);
+        program.click(IDC_INSTRUCTIONS);
         EXPECT_EQ(browser.pages(1), instructions);
-        program.click(1008);
+        program.click(IDC_LEARN_MORE);
         EXPECT_EQ(browser.pages(1), page(L"learn-more"));
     }
-    for (const auto& [newVersion, present, button, boxes] : cases) {
+    for (const auto& [newVersion, present, button, told] : cases) {
         SCOPED_TRACE(testing::Message() << newVersion << (present ? " with" : " without") << " installer, "
                                         << (button == IDOK ? "OK" : "Cancel"));
         DeleteFileW((installer + L".log").c_str());
@@ -281,11 +341,8 @@ TEST_F(Smoke, HelpAndUpgradeOpenThePagesAndStartTheInstallerOfTheLanguage) {
         store(L"localVersion", L"1.0.6");
         section_.clear();
         Program program(folder);
-        program.click(1009);
-        std::wstring seen;
-        for (std::wstring next = program.answer(button); !next.empty(); next = program.answer(button, 500))
-            seen += next;
-        EXPECT_EQ(seen, boxes);
+        program.click(IDC_UPGRADE);
+        EXPECT_EQ(boxes(program, button), told);
         const bool upgrading = newVersion != std::wstring(L"1.0.6") && button == IDOK,
                    started = upgrading && present, closes = started && chineseSystem();
         EXPECT_EQ(program.waitExit(closes ? kWaitMs : 0), closes);
@@ -300,17 +357,16 @@ TEST_F(Smoke, HelpAndUpgradeOpenThePagesAndStartTheInstallerOfTheLanguage) {
 }
 
 TEST_F(Smoke, EveryWayOutDeliversThePendingNotice) {
-    // A hotkey changed, then at once the way out.
-    void (*const ways[])(Program&) = {
-        [](Program& p) { p.key(VK_RETURN); }, [](Program& p) { p.key(VK_ESCAPE); },
-        [](Program& p) { p.post(WM_SYSCOMMAND, SC_CLOSE); }, [](Program& p) { p.post(WM_CLOSE, 0); }};
-    for (const auto close : ways) {
+    // A hotkey changed, then at once a way out: Enter, Escape, the close box, WM_CLOSE.
+    const std::pair<UINT, WORD> ways[] = {
+        {WM_KEYDOWN, VK_RETURN}, {WM_KEYDOWN, VK_ESCAPE}, {WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}};
+    for (const auto& [message, code] : ways) {
         store(L"keySet", L"MWSBNM");
         section_.clear();
         Program program;
-        program.select(1015, 0);
+        program.select(IDC_KEYBOARD_SEARCH_KEY, 0);
         EXPECT_EQ(program.answer(), stored_);
-        close(program);
+        message == WM_KEYDOWN ? program.key(code) : program.post(message, code);
         ASSERT_TRUE(program.waitExit());
         EXPECT_EQ(section_.bytes(), recordOf("HELLOO"));
         EXPECT_EQ(stored(L"keySet"), text(L"MWSBNA")) << "closing stores nothing";

@@ -1,11 +1,14 @@
-// The version texts: from the files beside the program, from the registry, and their comparison.
+// The version texts, from the files beside the program and from the registry, their comparison, and the
+// order of an upgrade's steps.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "tests/common/registry.h"
+#include "update/upgrade.h"
 #include "update/version.h"
 
 namespace {
@@ -55,6 +58,16 @@ TEST(VersionValues, AreComparedAsExactTexts) {
                   read + L"|" + (localVersion ? localVersion : L""));
         EXPECT_EQ(isVersionDifferent(), different) << testing::PrintToString(read);
     }
+}
+
+// What the dialog cannot show: the Chinese flow warns before it starts the installer, the English one after.
+TEST(Upgrade, WarnsBeforeTheInstallerStartsOnlyInTheChineseFlow) {
+    using S = UpgradeStep;
+    EXPECT_EQ(upgradeSteps(true, true, true, true),
+              (std::vector<S>{S::ShowVersions, S::Confirm, S::Warn, S::PostUpdate, S::StartInstaller,
+                              S::CloseDialog}));
+    EXPECT_EQ(upgradeSteps(false, true, true, true),
+              (std::vector<S>{S::ShowVersions, S::Confirm, S::PostUpdate, S::StartInstaller, S::Warn}));
 }
 
 }  // namespace
