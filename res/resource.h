@@ -12,6 +12,9 @@
 #define IDB_BACKGROUND_CHINESE 132
 #define IDI_SONVARO 133
 #define IDB_BACKGROUND_ENGLISH 134
+// The same pictures drawn at twice the size, for display scales above 100 %.
+#define IDB_BACKGROUND_CHINESE_200 135
+#define IDB_BACKGROUND_ENGLISH_200 136
 
 #define IDC_RESET 1000
 #define IDC_SOURCE_LANGUAGE 1001
