@@ -81,10 +81,12 @@ bool drawsOnPicture(int id) {
 }
 
 // The background picture of the interface language, as the resource holds it: a packed DIB, drawn from
-// the program's image without a copy.
-const BITMAPINFO* backgroundPicture() {
+// the program's image without a copy. The art comes at 100 % (artScale 1) and at twice the size.
+const BITMAPINFO* backgroundPicture(int artScale) {
     HMODULE exe = GetModuleHandleW(nullptr);
-    const int id = uiLanguageFlag == 1 ? IDB_BACKGROUND_CHINESE : IDB_BACKGROUND_ENGLISH;
+    const int id = uiLanguageFlag == 1
+                       ? (artScale == 1 ? IDB_BACKGROUND_CHINESE : IDB_BACKGROUND_CHINESE_200)
+                       : (artScale == 1 ? IDB_BACKGROUND_ENGLISH : IDB_BACKGROUND_ENGLISH_200);
     HRSRC resource = FindResourceW(exe, MAKEINTRESOURCEW(id), RT_BITMAP);
     HGLOBAL data = resource ? LoadResource(exe, resource) : nullptr;
     return static_cast<const BITMAPINFO*>(data ? LockResource(data) : nullptr);
@@ -158,7 +160,7 @@ BOOL CkestruneDlg::OnInitDialog() {
     updateTranslateData();
     // The view shows the stored mode, and the language lists of that mode act at once.
     workMode = onoffState;
-    background_ = backgroundPicture();
+    background_ = backgroundPicture(1);
     setLabelTexts();
 
     thread_fun();
@@ -299,8 +301,7 @@ void CkestruneDlg::applyScale() {
         const SIZE size = uiLanguageFlag == 1 ? label.chineseSize : label.englishSize;
         if (size.cx > 0) resize(label.id, scaleX(size.cx), scaleY(size.cy));
     }
-    const int frameWidth = scaleX(1);
-    framePen_.reset(frameWidth > 1 ? CreatePen(PS_INSIDEFRAME, frameWidth, RGB(0, 0, 0)) : nullptr);
+    prepareBackground();
     if (atDefaultScale()) return;
     for (const LabelText& label : kLabels) fitText(label.id);
     for (const ButtonText& button : kButtons) fitText(button.id);
@@ -388,25 +389,65 @@ void CkestruneDlg::OnPaint() {
     EndPaint(window(), &paint);
 }
 
-// The picture, then the frame around it; without the picture the frame holds the plain default brush.
+// At 100 % the picture is drawn straight from the program's image. Above it, it is made once a scale from
+// the art drawn at twice the size, frame included, and kept: each paint, the radio buttons' too, is then
+// one copy of it instead of a smooth stretch of the whole picture.
+void CkestruneDlg::prepareBackground() {
+    scaledBackground_.reset();
+    if (atDefaultScale()) return;
+    const BITMAPINFO* art = backgroundPicture(2);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = scaleX(kBackground.right);
+    format.bmiHeader.biHeight = -scaleY(kBackground.bottom);  // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const UniqueDC memory(CreateCompatibleDC(nullptr));
+    UniqueGdiObject<HBITMAP> picture(
+        CreateDIBSection(memory.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !picture) return;  // each paint then stretches the small picture itself
+    const int frameWidth = scaleX(1);
+    const UniqueGdiObject<HPEN> pen(frameWidth > 1 ? CreatePen(PS_INSIDEFRAME, frameWidth, RGB(0, 0, 0))
+                                                   : nullptr);
+    {
+        const SelectedObject drawing(memory.get(), picture.get());
+        drawBackground(memory.get(), art ? art : background_, art ? 2 : 1, pen.get());
+    }
+    scaledBackground_ = std::move(picture);
+}
+
 void CkestruneDlg::paintBackground(HDC dc) {
+    if (!scaledBackground_) return drawBackground(dc, background_, 1, nullptr);
+    const UniqueDC memory(CreateCompatibleDC(dc));
+    const SelectedObject picture(memory.get(), scaledBackground_.get());
+    BitBlt(dc, 0, 0, scaleX(kBackground.right), scaleY(kBackground.bottom), memory.get(), 0, 0, SRCCOPY);
+}
+
+// The picture, drawn at artScale times 100 %, stretched smoothly over the background rectangle at the
+// dialog's scale, then the frame around it; without the picture the frame holds the plain default brush.
+void CkestruneDlg::drawBackground(HDC dc, const BITMAPINFO* picture, int artScale, HPEN framePen) {
     const int width = scaleX(kBackground.right), height = scaleY(kBackground.bottom);
-    if (background_) {
-        const BITMAPINFOHEADER& header = background_->bmiHeader;
-        const BYTE* bits =
-            reinterpret_cast<const BYTE*>(background_) + header.biSize + header.biClrUsed * sizeof(RGBQUAD);
-        // Stretched smoothly at other scales. HALFTONE wants the brush origin set after it, and the
-        // context may be a button's, lent to draw what lies under it: both are put back.
+    if (picture) {
+        const BITMAPINFOHEADER& header = picture->bmiHeader;
+        // A palette of 0 entries in the header means as many as the bits per pixel can tell apart.
+        const DWORD colors =
+            header.biClrUsed || header.biBitCount > 8 ? header.biClrUsed : DWORD{1} << header.biBitCount;
+        const BYTE* bits = reinterpret_cast<const BYTE*>(picture) + header.biSize + colors * sizeof(RGBQUAD);
+        // HALFTONE wants the brush origin set after it, and the context may be a button's, lent to draw what
+        // lies under it: both are put back.
         const int mode = SetStretchBltMode(dc, HALFTONE);
         POINT origin = {};
         SetBrushOrgEx(dc, 0, 0, &origin);
-        StretchDIBits(dc, 0, 0, width, height, 0, header.biHeight - kBackground.bottom, kBackground.right,
-                      kBackground.bottom, bits, background_, DIB_RGB_COLORS, SRCCOPY);
+        StretchDIBits(dc, 0, 0, width, height, 0, header.biHeight - artScale * kBackground.bottom,
+                      artScale * kBackground.right, artScale * kBackground.bottom, bits, picture,
+                      DIB_RGB_COLORS, SRCCOPY);
         SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
         SetStretchBltMode(dc, mode);
     }
-    SelectedObject hollow(dc, background_ ? GetStockObject(NULL_BRUSH) : nullptr);
-    SelectedObject pen(dc, framePen_.get());
+    SelectedObject hollow(dc, picture ? GetStockObject(NULL_BRUSH) : nullptr);
+    SelectedObject pen(dc, framePen);
     Rectangle(dc, 0, 0, width, height);
 }
 

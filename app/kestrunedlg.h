@@ -21,7 +21,9 @@ private:
     BOOL OnInitDialog();
     bool OnCommand(int id, int code);
     void OnPaint();
+    void prepareBackground();
     void paintBackground(HDC dc);
+    void drawBackground(HDC dc, const BITMAPINFO* picture, int artScale, HPEN framePen);
     bool OnSysCommand(UINT id);
     HBRUSH OnCtlColorStatic(HDC dc, HWND control);
 
@@ -47,6 +49,6 @@ private:
     bool shown_ = false;
     // The background picture of the interface language, which never changes while the dialog is open.
     const BITMAPINFO* background_ = nullptr;
-    // The frame around the picture where the scale makes it more than a pixel wide.
-    UniqueGdiObject<HPEN> framePen_;
+    // Above 100 %: the picture with its frame at the dialog's scale.
+    UniqueGdiObject<HBITMAP> scaledBackground_;
 };

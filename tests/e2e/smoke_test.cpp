@@ -68,8 +68,8 @@ protected:
 };
 
 // The stored settings in the texts of the system language, and what a person sees at this run's display
-// scale: the picture filling the client area as at 100 %, each panel's marker beside its heading, every
-// text whole; at 100 % the picture of the language under them. An opened list marks the chosen row.
+// scale: the picture of the language filling the client area as at 100 %, as sharp as its art, each panel's
+// marker beside its heading, every text whole and on the picture. An opened list marks the chosen row.
 TEST_F(Smoke, ShowsTheStoredSettingsWholeInTheSystemLanguageAndScale) {
     store(L"source", L"Cantonese");
     store(L"dest", L"Classical");
@@ -142,22 +142,41 @@ TEST_F(Smoke, ShowsTheStoredSettingsWholeInTheSystemLanguageAndScale) {
             << testing::PrintToString(text) << " needs " << needed.cx << "x" << needed.cy;
     }
 
-    if (dpi == 96) {
+    // The picture of the language as the program has its art: at 100 % as it is, above 100 % the art drawn
+    // at twice the size, scaled smoothly to the frame's size.
+    const bool large = dpi != 96;
+    HMODULE exe =
+        LoadLibraryExW((testBinDir() + L"SonvaroSet.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HDC art = CreateCompatibleDC(screen), picture = CreateCompatibleDC(screen);
+    SelectObject(
+        art, LoadImageW(exe,
+                        MAKEINTRESOURCEW(chineseSystem()
+                                             ? (large ? IDB_BACKGROUND_CHINESE_200 : IDB_BACKGROUND_CHINESE)
+                                             : (large ? IDB_BACKGROUND_ENGLISH_200 : IDB_BACKGROUND_ENGLISH)),
+                        IMAGE_BITMAP, 0, 0, 0));
+    SelectObject(picture, CreateCompatibleBitmap(screen, right + 1, bottom + 1));
+    SetStretchBltMode(picture, HALFTONE);
+    StretchBlt(picture, 0, 0, right + 1, bottom + 1, art, 0, 0, large ? 790 : 395, large ? 1140 : 570,
+               SRCCOPY);
+    const RECT makersLine = {(right + 1) * 200 / 395, 1, right, (bottom + 1) * 30 / 570};
+    if (large) {
+        // As sharp as the art at this scale: beside the first heading, where the panel's marker is, and
+        // over the maker's line, no more pixels between ink and the band around it than the art has there.
+        const auto soft = [](COLORREF c, int, int) { return GetRValue(c) > 0x50 && GetRValue(c) < 0xC0; };
+        const RECT heading = {0, 0, place(IDC_LABEL_WORKING_MODE).left, makersLine.bottom};
+        for (const RECT& area : {heading, makersLine}) {
+            EXPECT_LE(pixels(shot, area, soft), pixels(picture, area, soft) * 11 / 10 + 4)
+                << "soft pixels right of " << area.left << "; art: " << pixels(picture, area, soft);
+        }
+    } else {
         // Over the maker's line, where the pictures of the languages differ, and where the labels and mode
         // buttons stand, no pixel is lighter than the picture of the language: text is darker, a box is not.
-        HMODULE exe =
-            LoadLibraryExW((testBinDir() + L"SonvaroSet.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        HDC picture = CreateCompatibleDC(screen);
-        SelectObject(picture, LoadImageW(exe,
-                                         MAKEINTRESOURCEW(chineseSystem() ? IDB_BACKGROUND_CHINESE
-                                                                          : IDB_BACKGROUND_ENGLISH),
-                                         IMAGE_BITMAP, 0, 0, 0));
         const auto lighter = [&](COLORREF c, int x, int y) {
             const COLORREF under = GetPixel(picture, x, y);
             return GetRValue(c) > GetRValue(under) + 24 || GetGValue(c) > GetGValue(under) + 24 ||
                    GetBValue(c) > GetBValue(under) + 24;
         };
-        EXPECT_EQ(pixels(shot, {200, 1, 394, 30}, lighter), 0) << "the maker's line";
+        EXPECT_EQ(pixels(shot, makersLine, lighter), 0) << "the maker's line";
         for (int id : texts) {
             if (id < IDC_MODE_VOICE_INPUT) continue;  // the push buttons are no text on the picture
             RECT box = place(id);
