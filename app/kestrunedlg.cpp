@@ -401,7 +401,7 @@ void CkestruneDlg::prepareBackground() {
     format.bmiHeader.biWidth = scaleX(kBackground.right);
     format.bmiHeader.biHeight = -scaleY(kBackground.bottom);  // top-down
     format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 24;
+    format.bmiHeader.biBitCount = 24;  // the same pixels as 32 bits, in a quarter less memory
     format.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     const UniqueDC memory(CreateCompatibleDC(nullptr));

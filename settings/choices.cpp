@@ -33,7 +33,7 @@ ModeLists modeLists(int mode) {
 
 Outcome chooseMode(int mode) {
     const int stored = onoffState;
-    onoffState = mode;
+    onoffState = mode;  // what writeOnOff stores
     if (!writeOnOff()) {
         onoffState = stored;
         return Outcome::Failed;
@@ -63,7 +63,7 @@ Outcome chooseLanguage(LanguageList list, int row) {
 
 Outcome chooseHotkey(Hotkey key, int row) {
     const HotkeyRows& rows = rowsOf(key);
-    readKeySet();
+    readKeySet();  // the partner as stored now, not as this dialog last read it
     if (row == *rows.partner) return Outcome::Refused;
     if (!rows.store(row, rows.which)) return Outcome::Failed;
     *rows.own = row;

@@ -56,12 +56,6 @@ inline const wchar_t* keyOf(const std::wstring& name) {
                                                             : kRunKey;
 }
 inline Stored stored(const wchar_t* name) { return getRaw(HKEY_CURRENT_USER, keyOf(name), name); }
-// The stored text up to its terminator; "" when it is missing.
-inline std::wstring storedText(const wchar_t* name) {
-    Stored value = stored(name);
-    if (value) value->data.insert(value->data.end(), {0, 0});
-    return value ? reinterpret_cast<const wchar_t*>(value->data.data()) : L"";
-}
 inline void store(const wchar_t* name, const Stored& value) {
     putRaw(HKEY_CURRENT_USER, keyOf(name), name, value);
 }
@@ -86,11 +80,19 @@ private:
 };
 
 // While it lives, the settings key is out of the program's reach, as a guard that makes it read-only leaves
-// it: renamed with all its values, then named back.
+// it: moved aside with all its values, then back. (Wine 8's RegRenameKey loses a sibling key.)
 struct SettingsKeyTakenAway {
-    SettingsKeyTakenAway() { RegRenameKey(HKEY_CURRENT_USER, kRunKey, L"Run.away"); }
-    ~SettingsKeyTakenAway() {
-        RegRenameKey(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run.away", L"Run");
+    static constexpr const wchar_t* kAside =
+        L"Software\\SonvaroTests.Run";  // not below the unit tests' volatile key
+    SettingsKeyTakenAway() { move(kRunKey, kAside); }
+    ~SettingsKeyTakenAway() { move(kAside, kRunKey); }
+    static void move(const wchar_t* from, const wchar_t* to) {
+        HKEY source = nullptr, target = nullptr;
+        RegOpenKeyExW(HKEY_CURRENT_USER, from, 0, KEY_READ, &source);
+        RegCreateKeyExW(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr);
+        const UniqueKey opened(source), created(target);
+        if (source && target && !RegCopyTreeW(source, nullptr, target))
+            RegDeleteTreeW(HKEY_CURRENT_USER, from);
     }
 };
 
