@@ -20,6 +20,9 @@ constexpr RECT kBackground = {0, 0, 395, 570};  // at 100 %, like the label size
 constexpr UINT kScaleChanged = WM_APP;
 // Posted as the dialog starts: it arrives once the dialog has been shown, and activated if it was.
 constexpr UINT kShown = WM_APP + 1;
+// Posted when the user comes back to the dialog, so that the settings are read again once the handler that
+// may be running has finished: one of its boxes closing activates the dialog before it posts its notice.
+constexpr UINT kReadAgain = WM_APP + 2;
 
 struct LabelText {
     int id;
@@ -128,8 +131,11 @@ INT_PTR CkestruneDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             break;
         }
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) OnActivate();
+            if (LOWORD(wParam) != WA_INACTIVE && shown_) PostMessageW(window(), kReadAgain, 0, 0);
             break;  // the default handling gives the focus back
+        case kReadAgain:
+            OnActivate();
+            return TRUE;
         case kShown:
             shown_ = true;
             return TRUE;
@@ -327,7 +333,6 @@ void CkestruneDlg::tellFailure() {
 // settings key cannot be opened the state stays as it is. The activation as the dialog first shows comes
 // right after the settings were read, and needs no second read.
 void CkestruneDlg::OnActivate() {
-    if (!shown_) return;
     readSettings();
     workMode = onoffState;
     showSettings();
