@@ -131,10 +131,11 @@ INT_PTR CkestruneDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             break;
         }
         case WM_ACTIVATE:
+            // The activation as the dialog first shows comes right after the settings were read.
             if (LOWORD(wParam) != WA_INACTIVE && shown_) PostMessageW(window(), kReadAgain, 0, 0);
             break;  // the default handling gives the focus back
         case kReadAgain:
-            OnActivate();
+            OnReadAgain();
             return TRUE;
         case kShown:
             shown_ = true;
@@ -330,9 +331,8 @@ void CkestruneDlg::tellFailure() {
 }
 
 // Back in the dialog: another copy of it, or the assistant, may have stored settings meanwhile. Where the
-// settings key cannot be opened the state stays as it is. The activation as the dialog first shows comes
-// right after the settings were read, and needs no second read.
-void CkestruneDlg::OnActivate() {
+// settings key cannot be opened the state stays as it is.
+void CkestruneDlg::OnReadAgain() {
     readSettings();
     workMode = onoffState;
     showSettings();

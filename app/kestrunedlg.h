@@ -27,7 +27,7 @@ private:
     bool OnSysCommand(UINT id);
     HBRUSH OnCtlColorStatic(HDC dc, HWND control);
 
-    void OnActivate();
+    void OnReadAgain();
     void OnBnClickedReset();
     void OnBnClickedUpgrade();
     void OnBnClickedMode(int mode);
