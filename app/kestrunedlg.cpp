@@ -62,19 +62,17 @@ constexpr ButtonText kButtons[] = {
     {IDC_LEARN_MORE, L"了解更多", L"More"},
 };
 
-// The hotkey lists, in the order they are shown, with the key letter each shows.
+// The hotkey lists, in the order they are shown.
 struct HotkeyList {
     int id;
     Hotkey key;
-    const int* letter;
-    int table;  // 0 the Mouse key table, 1 the Keyboard key table
 };
 
 constexpr HotkeyList kHotkeyLists[] = {
-    {IDC_MOUSE_INPUT_KEY, Hotkey::MouseInput, &mouseVoiceKey, 0},
-    {IDC_MOUSE_SEARCH_KEY, Hotkey::MouseSearch, &mouseSearchKey, 0},
-    {IDC_KEYBOARD_SEARCH_KEY, Hotkey::KeyboardSearch, &keyboardSearchKey, 1},
-    {IDC_KEYBOARD_INPUT_KEY, Hotkey::KeyboardInput, &keyboardVoiceKey, 1},
+    {IDC_MOUSE_INPUT_KEY, Hotkey::MouseInput},
+    {IDC_MOUSE_SEARCH_KEY, Hotkey::MouseSearch},
+    {IDC_KEYBOARD_SEARCH_KEY, Hotkey::KeyboardSearch},
+    {IDC_KEYBOARD_INPUT_KEY, Hotkey::KeyboardInput},
 };
 
 // The labels and radio buttons that draw on the background picture.
@@ -289,10 +287,8 @@ void CkestruneDlg::showSettings() {
     showHotkeys();
 }
 
-// From the key letters last read: a letter with no row leaves its list without a selection.
 void CkestruneDlg::showHotkeys() {
-    for (const HotkeyList& list : kHotkeyLists)
-        comboSelect(list.id, keyLetterToIndex(*list.letter, list.table));
+    for (const HotkeyList& list : kHotkeyLists) comboSelect(list.id, storedHotkeyRow(list.key));
 }
 
 void CkestruneDlg::setButtonTexts() {

@@ -12,14 +12,16 @@ struct HotkeyRows {
     int* partner;
     bool (*store)(int row, int which);
     int which;
+    const int* letter;  // as last read from "keySet"
+    int table;          // 0 the Mouse key table, 1 the Keyboard key table
 };
 
 // In the order of the Hotkey enumeration.
 constexpr HotkeyRows kHotkeys[] = {
-    {&mouseFlagVoice, &mouseFlagSearch, mouseSetKey, 1},
-    {&mouseFlagSearch, &mouseFlagVoice, mouseSetKey, 2},
-    {&keyboardFlagVoice, &keyboardFlagSearch, keyboardSetKey, 1},
-    {&keyboardFlagSearch, &keyboardFlagVoice, keyboardSetKey, 2},
+    {&mouseFlagVoice, &mouseFlagSearch, mouseSetKey, 1, &mouseVoiceKey, 0},
+    {&mouseFlagSearch, &mouseFlagVoice, mouseSetKey, 2, &mouseSearchKey, 0},
+    {&keyboardFlagVoice, &keyboardFlagSearch, keyboardSetKey, 1, &keyboardVoiceKey, 1},
+    {&keyboardFlagSearch, &keyboardFlagVoice, keyboardSetKey, 2, &keyboardSearchKey, 1},
 };
 
 const HotkeyRows& rowsOf(Hotkey key) { return kHotkeys[static_cast<int>(key)]; }
@@ -59,6 +61,11 @@ Outcome chooseLanguage(LanguageList list, int row) {
             return choose(workMode == 0, voiceLanguage, writeVoiceText);
     }
     return Outcome::Ignored;
+}
+
+int storedHotkeyRow(Hotkey key) {
+    const HotkeyRows& rows = rowsOf(key);
+    return keyLetterToIndex(*rows.letter, rows.table);
 }
 
 Outcome chooseHotkey(Hotkey key, int row) {

@@ -31,6 +31,9 @@ enum class LanguageList { Source, Target, VoiceLanguage };
 Outcome chooseLanguage(LanguageList list, int row);
 
 enum class Hotkey { MouseInput, MouseSearch, KeyboardInput, KeyboardSearch };
+// The row of the hotkey's letter as last read from "keySet"; -1 for a letter of no row, an empty position
+// included, so that a list shows no key where none is stored.
+int storedHotkeyRow(Hotkey key);
 // The input and search key of one device must differ, as they are stored now: another copy of the dialog
 // or the assistant may have stored keys since the dialog read them. The row the other key of the same
 // device has is refused; any other row is kept and its key letter stored in "keySet". Whatever the
