@@ -9,22 +9,23 @@ namespace {
 
 struct HotkeyRows {
     int* own;
-    int* partner;
     bool (*store)(int row, int which);
     int which;
+    int position;       // of its letter in "keySet"
     const int* letter;  // as last read from "keySet"
     int table;          // 0 the Mouse key table, 1 the Keyboard key table
 };
 
-// In the order of the Hotkey enumeration.
+// In the order of the Hotkey enumeration, each device's input key before its search key.
 constexpr HotkeyRows kHotkeys[] = {
-    {&mouseFlagVoice, &mouseFlagSearch, mouseSetKey, 1, &mouseVoiceKey, 0},
-    {&mouseFlagSearch, &mouseFlagVoice, mouseSetKey, 2, &mouseSearchKey, 0},
-    {&keyboardFlagVoice, &keyboardFlagSearch, keyboardSetKey, 1, &keyboardVoiceKey, 1},
-    {&keyboardFlagSearch, &keyboardFlagVoice, keyboardSetKey, 2, &keyboardSearchKey, 1},
+    {&mouseFlagVoice, mouseSetKey, 1, 1, &mouseVoiceKey, 0},
+    {&mouseFlagSearch, mouseSetKey, 2, 2, &mouseSearchKey, 0},
+    {&keyboardFlagVoice, keyboardSetKey, 1, 4, &keyboardVoiceKey, 1},
+    {&keyboardFlagSearch, keyboardSetKey, 2, 5, &keyboardSearchKey, 1},
 };
 
 const HotkeyRows& rowsOf(Hotkey key) { return kHotkeys[static_cast<int>(key)]; }
+const HotkeyRows& partnerOf(Hotkey key) { return kHotkeys[static_cast<int>(key) ^ 1]; }
 
 }  // namespace
 
@@ -70,8 +71,14 @@ int storedHotkeyRow(Hotkey key) {
 
 Outcome chooseHotkey(Hotkey key, int row) {
     const HotkeyRows& rows = rowsOf(key);
-    readKeySet();  // the partner as stored now, not as this dialog last read it
-    if (row == *rows.partner) return Outcome::Refused;
+    const HotkeyRows& partner = partnerOf(key);
+    readKeySet();
+    // The partner as stored now, not as this dialog last read it, and as the store will leave it: a short
+    // "keySet" is completed from the default first, and a conflict there would be stored too.
+    ValueText keySet;
+    const int partnerRow =
+        readCompletedKeySet(keySet) ? keyLetterToIndex(keySet[partner.position], rows.table) : *partner.own;
+    if (row == partnerRow) return Outcome::Refused;
     if (!rows.store(row, rows.which)) return Outcome::Failed;
     *rows.own = row;
     readKeySet();

@@ -34,10 +34,11 @@ enum class Hotkey { MouseInput, MouseSearch, KeyboardInput, KeyboardSearch };
 // The row of the hotkey's letter as last read from "keySet"; -1 for a letter of no row, an empty position
 // included, so that a list shows no key where none is stored.
 int storedHotkeyRow(Hotkey key);
-// The input and search key of one device must differ, as they are stored now: another copy of the dialog
-// or the assistant may have stored keys since the dialog read them. The row the other key of the same
-// device has is refused; any other row is kept and its key letter stored in "keySet". Whatever the
-// outcome, the four hotkey rows are then those stored, where "keySet" can be read.
+// The input and search key of one device must differ, as they are stored now (another copy of the dialog
+// or the assistant may have stored keys since the dialog read them) and as the store leaves them, a short
+// "keySet" completed from the default. The row the other key of the same device has is refused; any other
+// row is kept and its key letter stored in "keySet". Whatever the outcome, the four hotkey rows are then
+// those stored, where "keySet" can be read.
 Outcome chooseHotkey(Hotkey key, int row);
 
 // The four hotkeys back to their defaults, "MWSBNM"; the rows are then those stored.

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "settings/choices.h"
 #include "settings/fileos.h"
 #include "settings/state.h"
 #include "tests/common/registry.h"
@@ -63,7 +64,6 @@ TEST(Store, LoadersMatchPrefixesCaseSensitivelyAndReadAnythingElseAsTheirDefault
         {"onoff odd byte count", L"onoff", RawValue{REG_SZ, {'o', 0, 'n', 0, 0}}, &onoffState, 0},
         {"keySet ctrl", L"keySet", text(L"MWSBNT"), &keyboardFlagSearch, 12},
         {"keySet letter of no key", L"keySet", text(L"MXSBNM"), &mouseFlagVoice, -1},
-        {"keySet short", L"keySet", text(L"MPW"), &keyboardFlagVoice, -1},
         {"keySet ends at its NUL", L"keySet", text(std::wstring(L"MW\0BNM", 6)), &keyboardFlagVoice, -1},
         {"keySet missing", L"keySet", std::nullopt, &mouseFlagSearch, -1},
     };
@@ -76,17 +76,27 @@ TEST(Store, LoadersMatchPrefixesCaseSensitivelyAndReadAnythingElseAsTheirDefault
     }
 }
 
-TEST(Store, HotkeyPatchesPutTheRowsLetterInItsPlace) {
-    // "keySet" before (nullptr: missing), the patch, its row and which, and "keySet" after.
+// A hotkey patch completes a short or missing "keySet" from "MWSBNM" before it puts its letter in; a choice
+// that would leave both keys of one device equal there is refused.
+TEST(Store, HotkeyPatchesPutTheRowsLetterInItsPlaceAndChoicesKeepTheKeysOfADeviceApart) {
+    bool (*choose)(int, int) = [](int row, int key) {
+        return chooseHotkey(Hotkey(key), row) == Outcome::Stored;
+    };
+    const int keyboardInput = int(Hotkey::KeyboardInput), mouseInput = int(Hotkey::MouseInput);
+    // "keySet" before (nullptr: missing), the patch or choice, its row and which (or hotkey), "keySet" after.
     const std::tuple<const wchar_t*, bool (*)(int, int), int, int, const wchar_t*> cases[] = {
         {L"MWSBNM", mouseSetKey, 0, 7, L"MWWBNM"},  // any which but 1 is the search key
-        {nullptr, mouseSetKey, 1, 1, L"MSSBNM"},    // completed from the default
+        {nullptr, mouseSetKey, 1, 1, L"MSSBNM"},
         {L"MWS", keyboardSetKey, 0, 1, L"MWSBAM"},
         {L"MWSBNMxyz012345", mouseSetKey, 2, 1, L"MPSBNMxyz012345"},
         {L"MWSBNM0123456789", mouseSetKey, 2, 2, L"MWPBNM"},  // unreadable: replaced
         {L"MWS", mouseSetKey, 3, 1, L"MWS"},
         {L"MWS", keyboardSetKey, -1, 1, L"MWS"},
-        {nullptr, keyboardSetKey, 15, 2, nullptr}};
+        {nullptr, keyboardSetKey, 15, 2, nullptr},
+        {L"MWSB", choose, 13, keyboardInput, L"MWSB"},  // home, the search key once completed
+        {L"M", choose, 1, mouseInput, L"M"},            // Forward, the same
+        {nullptr, choose, 1, mouseInput, nullptr},
+        {L"MWSB", choose, 0, keyboardInput, L"MWSBAM"}};
     for (const auto& [before, patch, row, which, after] : cases) {
         store(L"keySet", before);
         EXPECT_EQ(patch(row, which), after && (!before || after != std::wstring(before)));
@@ -110,6 +120,9 @@ TEST(Store, WithoutTheSettingsKeyNothingIsLoadedOrStored) {
     EXPECT_FALSE(writeOnOff() || writeSource() || writeDest() || writeVoiceText() || writeDefaultSet() ||
                  mouseSetKey(1, 1) || keyboardSetKey(1, 1));
     EXPECT_FALSE(openKey(kRunKey)) << "no store creates the key";
+    HKEY reading = nullptr;  // a write the registry refuses is no store either
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &reading);
+    EXPECT_FALSE(writeValue(UniqueKey(reading).get(), L"onoff", L"on"));
     HKEY run = nullptr;  // back, volatile as the scratch key holds it
     RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
                     &run, nullptr);
