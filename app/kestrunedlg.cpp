@@ -1,5 +1,7 @@
 #include "app/kestrunedlg.h"
 
+#include <utility>
+
 #include "app/kestrune.h"
 #include "base/handles.h"
 #include "notify/process.h"
@@ -11,6 +13,7 @@
 #include "update/helppages.h"
 #include "update/upgrade.h"
 #include "update/version.h"
+#include "ui/droplist.h"
 
 namespace {
 
@@ -20,9 +23,8 @@ constexpr RECT kBackground = {0, 0, 395, 570};  // at 100 %, like the label size
 constexpr UINT kScaleChanged = WM_APP;
 // Posted as the dialog starts: it arrives once the dialog has been shown, and activated if it was.
 constexpr UINT kShown = WM_APP + 1;
-// Posted when the user comes back to the dialog, so that the settings are read again once the handler that
-// may be running has finished: one of its boxes closing activates the dialog before it posts its notice.
-constexpr UINT kReadAgain = WM_APP + 2;
+// Posted as an open list closes on a row: the row is chosen once the list has sent all it sends as it closes.
+constexpr UINT kListClosed = WM_APP + 2;
 
 struct LabelText {
     int id;
@@ -62,7 +64,20 @@ constexpr ButtonText kButtons[] = {
     {IDC_LEARN_MORE, L"了解更多", L"More"},
 };
 
-// The hotkey lists, in the order they are shown.
+// The lists whose rows are the user's choices: the three languages, with the row each has stored, and
+// the hotkeys in the order they are shown.
+struct LanguageListControl {
+    int id;
+    LanguageList list;
+    const int* stored;
+};
+
+constexpr LanguageListControl kLanguageLists[] = {
+    {IDC_SOURCE_LANGUAGE, LanguageList::Source, &sourceflag},
+    {IDC_TARGET_LANGUAGE, LanguageList::Target, &destflag},
+    {IDC_VOICE_LANGUAGE, LanguageList::VoiceLanguage, &voiceLanguage},
+};
+
 struct HotkeyList {
     int id;
     Hotkey key;
@@ -74,6 +89,14 @@ constexpr HotkeyList kHotkeyLists[] = {
     {IDC_KEYBOARD_SEARCH_KEY, Hotkey::KeyboardSearch},
     {IDC_KEYBOARD_INPUT_KEY, Hotkey::KeyboardInput},
 };
+
+template <typename List, size_t count>
+const List* listWithId(const List (&lists)[count], int id) {
+    for (const List& list : lists) {
+        if (list.id == id) return &list;
+    }
+    return nullptr;
+}
 
 // The labels and radio buttons that draw on the background picture.
 bool drawsOnPicture(int id) {
@@ -99,7 +122,17 @@ CkestruneDlg::CkestruneDlg(HWND parent)
     : Dialog(IDD_KESTRUNE_DIALOG, parent),
       m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SONVARO))) {}
 
+// Back in the dialog, the settings are read again once the handler that may be running has finished: one of
+// its boxes closing activates the dialog before the handler posts its notice. Not by a posted message: the
+// closing box's loop takes the next message from the queue and drops it.
 INT_PTR CkestruneDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    ++handling_;
+    const INT_PTR result = OnMessage(message, wParam, lParam);
+    if (--handling_ == 0 && std::exchange(readAgain_, false)) OnReadAgain();
+    return result;
+}
+
+INT_PTR CkestruneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             return OnInitDialog();
@@ -130,13 +163,13 @@ INT_PTR CkestruneDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         case WM_ACTIVATE:
             // The activation as the dialog first shows comes right after the settings were read.
-            if (LOWORD(wParam) != WA_INACTIVE && shown_) PostMessageW(window(), kReadAgain, 0, 0);
+            if (LOWORD(wParam) != WA_INACTIVE && shown_) readAgain_ = true;
             break;  // the default handling gives the focus back
-        case kReadAgain:
-            OnReadAgain();
-            return TRUE;
         case kShown:
             shown_ = true;
+            return TRUE;
+        case kListClosed:
+            if (const int listId = std::exchange(choosingOnClose_, 0)) OnListChosen(listId);
             return TRUE;
         case kScaleChanged:
             applyScale();
@@ -206,29 +239,9 @@ bool CkestruneDlg::OnCommand(int id, int code) {
                 return true;
         }
     }
-    if (code == CBN_DROPDOWN) {
-        listOpening(id);
-        return true;
-    }
-    if (code == CBN_SELCHANGE) {
-        switch (id) {
-            case IDC_SOURCE_LANGUAGE:
-                OnCbnSelchangeLanguage(id, LanguageList::Source);
-                return true;
-            case IDC_TARGET_LANGUAGE:
-                OnCbnSelchangeLanguage(id, LanguageList::Target);
-                return true;
-            case IDC_VOICE_LANGUAGE:
-                OnCbnSelchangeLanguage(id, LanguageList::VoiceLanguage);
-                return true;
-        }
-        for (const HotkeyList& list : kHotkeyLists) {
-            if (list.id != id) continue;
-            OnCbnSelchangeHotkey(id, list.key);
-            return true;
-        }
-    }
-    return false;
+    if (!listWithId(kLanguageLists, id) && !listWithId(kHotkeyLists, id)) return false;
+    OnListNotification(id, code);
+    return true;
 }
 
 HBRUSH CkestruneDlg::OnCtlColorStatic(HDC dc, HWND control) {
@@ -280,15 +293,20 @@ void CkestruneDlg::fillLists() {
 // The settings state as the controls show it: the mode with the lists it enables, the three languages and
 // the four hotkeys.
 void CkestruneDlg::showSettings() {
-    comboSelect(IDC_SOURCE_LANGUAGE, sourceflag);
-    comboSelect(IDC_VOICE_LANGUAGE, voiceLanguage);
-    comboSelect(IDC_TARGET_LANGUAGE, destflag);
+    for (const LanguageListControl& list : kLanguageLists) comboSelect(list.id, *list.stored);
     showMode(workMode);
     showHotkeys();
 }
 
 void CkestruneDlg::showHotkeys() {
     for (const HotkeyList& list : kHotkeyLists) comboSelect(list.id, storedHotkeyRow(list.key));
+}
+
+void CkestruneDlg::showStoredRow(int listId) {
+    if (const LanguageListControl* list = listWithId(kLanguageLists, listId))
+        comboSelect(listId, *list->stored);
+    if (const HotkeyList* list = listWithId(kHotkeyLists, listId))
+        comboSelect(listId, storedHotkeyRow(list->key));
 }
 
 void CkestruneDlg::setButtonTexts() {
@@ -340,13 +358,40 @@ void CkestruneDlg::OnBnClickedMode(int mode) {
     if (outcome == Outcome::Failed) tellFailure();
 }
 
-void CkestruneDlg::OnCbnSelchangeLanguage(int listId, LanguageList list) {
-    if (chooseLanguage(list, comboSelection(listId)) != Outcome::Failed) return;
-    showSettings();
-    tellFailure();
+// A list of choices chooses once, and only the row it shows: typed text and a row passed in the open list
+// give way to what is stored.
+void CkestruneDlg::OnListNotification(int listId, int code) {
+    if (code == CBN_DROPDOWN) listOpening(listId);
+    switch (listStep(code, listOpen(listId))) {
+        case ListStep::ChooseNow:
+            choosingOnClose_ = 0;  // a choice the list made as it closed is this one
+            OnListChosen(listId);
+            break;
+        case ListStep::ChooseWhenItCloses:
+            choosingOnClose_ = listId;
+            PostMessageW(window(), kListClosed, 0, 0);
+            break;
+        case ListStep::ShowStoredRow:
+            showStoredRow(listId);
+            break;
+        case ListStep::None:
+            break;
+    }
 }
 
-void CkestruneDlg::OnCbnSelchangeHotkey(int listId, Hotkey key) {
+void CkestruneDlg::OnListChosen(int listId) {
+    if (const LanguageListControl* list = listWithId(kLanguageLists, listId))
+        OnLanguageChosen(listId, list->list);
+    if (const HotkeyList* list = listWithId(kHotkeyLists, listId)) OnHotkeyChosen(listId, list->key);
+}
+
+void CkestruneDlg::OnLanguageChosen(int listId, LanguageList list) {
+    const Outcome outcome = chooseLanguage(list, comboSelection(listId));
+    showStoredRow(listId);
+    if (outcome == Outcome::Failed) tellFailure();
+}
+
+void CkestruneDlg::OnHotkeyChosen(int listId, Hotkey key) {
     const Outcome outcome = chooseHotkey(key, comboSelection(listId));
     showHotkeys();
     if (outcome == Outcome::Failed) {

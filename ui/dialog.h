@@ -43,12 +43,12 @@ protected:
     // which spares the box a repaint and a scroll bar layout per list; listOpening turns redraw back on.
     void holdListRedraw(int id) { setListRedraw(id, false); }
     void listOpening(int id) { setListRedraw(id, true); }
-    // A row outside the list clears the selection. A list already on the row is left alone, so that
-    // showing again what it shows does not redraw it.
-    void comboSelect(int id, int row) {
-        if (comboSelection(id) != row) SendMessageW(item(id), CB_SETCURSEL, row, 0);
-    }
+    // A row outside the list clears the selection and the field. A list already on the row, its field
+    // showing the row's text, is left alone, so that showing again what it shows does not redraw it; text
+    // typed into the field gives way to the row's.
+    void comboSelect(int id, int row);
     int comboSelection(int id) { return static_cast<int>(SendMessageW(item(id), CB_GETCURSEL, 0, 0)); }
+    bool listOpen(int id) { return SendMessageW(item(id), CB_GETDROPPEDSTATE, 0, 0) != FALSE; }
     int messageBox(const wchar_t* text, const wchar_t* caption, UINT type) {
         return MessageBoxW(hwnd_, text, caption, type);
     }
