@@ -63,13 +63,14 @@ inline void store(const wchar_t* name, const wchar_t* value) {
     store(name, value ? Stored(text(value)) : std::nullopt);
 }
 
-// Every value the program reads, put back as it was when the object was made.
+// Every value the program reads, none of them there while the object lives and put back as they were after.
 class SavedSettings {
 public:
     static constexpr const wchar_t* kNames[] = {L"source", L"dest",       L"voiceText",   L"onoff",
                                                 L"keySet", L"newVersion", L"localVersion"};
     SavedSettings() {
         for (const wchar_t* name : kNames) saved_.push_back(stored(name));
+        for (const wchar_t* name : kNames) store(name, nullptr);
     }
     ~SavedSettings() {
         for (size_t i = 0; i < saved_.size(); ++i) store(kNames[i], saved_[i]);

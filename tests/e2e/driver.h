@@ -15,6 +15,15 @@
 
 constexpr DWORD kWaitMs = 10000;
 
+// Waits until `done()` holds, at most timeoutMs; returns whether it does.
+template <typename Done>
+bool waitFor(Done done, DWORD timeoutMs = kWaitMs) {
+    for (DWORD waited = 0; !done(); waited += 10, Sleep(10)) {
+        if (waited >= timeoutMs) return false;
+    }
+    return true;
+}
+
 // Whether this process, and so the program it starts, runs on a Chinese system; and the text to expect.
 inline bool chineseSystem() { return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_CHINESE; }
 inline const wchar_t* expected(const wchar_t* chinese, const wchar_t* english) {
@@ -49,28 +58,26 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
-        // Wine fails a start now and then with ERROR_INTERNAL_ERROR on a loaded machine; a program that
-        // really cannot start still fails after the retries.
-        for (int attempt = 1; !CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                                              nullptr, workingDir.c_str(), &startup, &info);
+        // Wine fails a start now and then on a loaded machine (ERROR_INTERNAL_ERROR): tried again, and told.
+        for (int attempt = 1;
+             attempt < 4 && !CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                            workingDir.c_str(), &startup, &info);
              ++attempt) {
-            if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == 4) {
-                ADD_FAILURE() << "cannot start the program, error " << GetLastError();
-                return;
-            }
             std::printf("start failed with error %lu, retrying\n", GetLastError());
             Sleep(200 * attempt);
         }
+        if (!info.hProcess) ADD_FAILURE() << "cannot start the program";
+        if (!info.hProcess) return;
         process_ = info.hProcess;
         CloseHandle(info.hThread);
         processId_ = info.dwProcessId;
         WaitForInputIdle(process_, kWaitMs);
-        for (DWORD waited = 0; waited < kWaitMs && !dialog_; waited += 20, Sleep(20)) {
-            for (HWND window : dialogWindows(processId_)) {
+        const bool shown = waitFor([&] {
+            for (HWND window : dialogWindows(processId_))
                 if (windowText(window) == L"Sonvaro" && GetDlgItem(window, IDC_UPGRADE)) dialog_ = window;
-            }
-        }
-        if (!dialog_) ADD_FAILURE() << "the settings dialog did not appear";
+            return dialog_ != nullptr;
+        });
+        if (!shown) ADD_FAILURE() << "the settings dialog did not appear";
     }
     ~Program() {
         if (!process_) return;
@@ -94,22 +101,49 @@ public:
         return text;
     }
 
-    // Messages go to the program without waiting: a handler may show a modal box. They are not posted:
-    // Wine hands a posted message again to every modal loop its handler opens.
-    void select(int id, int row) {
-        SendMessageW(control(id), CB_SETCURSEL, row, 0);
-        SendNotifyMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                           reinterpret_cast<LPARAM>(control(id)));
-    }
+    // Messages go to the program without waiting: a handler may show a modal box.
     void click(int id) { SendNotifyMessageW(control(id), BM_CLICK, 0, 0); }
     void post(UINT message, WPARAM wParam) { SendNotifyMessageW(dialog_, message, wParam, 0); }
-    // Keys go to the window with the focus; the dialog's loop turns Enter and Escape into commands.
-    void key(WORD virtualKey) {
+
+    // A person's keys, which reach the dialog at the front after anything it has posted to itself: each is
+    // pressed and released (letters and digits by their own codes) once the one before shows on the screen.
+    void press(const std::vector<WORD>& keys) const {
+        SetCursorPos(0, 0);  // out of the way, where an open list cannot follow it
+        for (WORD key : keys) {
+            SetForegroundWindow(dialog_);  // as a person brings it to the front
+            waitFor([&] { return GetForegroundWindow() == dialog_ || !IsWindow(dialog_); });
+            INPUT strokes[2] = {};
+            strokes[0].type = strokes[1].type = INPUT_KEYBOARD;
+            strokes[0].ki.wVk = strokes[1].ki.wVk = key;
+            strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            const std::wstring before = seen();
+            SendInput(2, strokes, sizeof(INPUT));
+            waitFor([&] { return seen() != before; });
+            sync();
+        }
+    }
+    // The focus on the control, as a click or Tab gives it.
+    void focusOn(int id) const { SendMessageW(dialog_, WM_NEXTDLGCTL, WPARAM(control(id)), TRUE); }
+    // Chooses a row as a person does with the keyboard: F4 opens the list on the row it shows, the arrow keys
+    // go from there to the row, Enter chooses it. Returns once the dialog has taken the choice, or shows a
+    // box.
+    void select(int id, int row) const {
+        const int shown = selection(id);
+        std::vector<WORD> keys(std::abs(row - shown), WORD(row < shown ? VK_UP : VK_DOWN));
+        keys.insert(keys.begin(), VK_F4);
+        keys.push_back(VK_RETURN);
+        focusOn(id);
+        press(keys);
+    }
+    // What a person sees change as a key takes effect: the window with the focus (a box's, once one is up),
+    // its text and whether its list is open.
+    std::wstring seen() const {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
-        sync();  // the dialog takes the focus back from a box that has just closed
         GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info);
-        PostMessageW(info.hwndFocus ? info.hwndFocus : dialog_, WM_KEYDOWN, virtualKey, 1);
+        return std::to_wstring(reinterpret_cast<uintptr_t>(info.hwndFocus)) + L"|" +
+               windowText(info.hwndFocus) + L"|" +
+               std::to_wstring(SendMessageW(GetParent(info.hwndFocus), CB_GETDROPPEDSTATE, 0, 0));
     }
     // Waits (at most timeoutMs) for the box the program shows once it has taken what was sent, presses
     // `button` and returns "caption|text", followed by "|OK Cancel" for a box with both and "|icon" for
@@ -122,21 +156,25 @@ public:
                 std::wstring seen = windowText(box) + L"|" + windowText(GetDlgItem(box, 0xFFFF));
                 if (GetDlgItem(box, IDCANCEL)) seen += L"|OK Cancel";
                 // The icon is a static control of its own: id 20 on Windows, 0x440 in Wine.
-                for (HWND icon : {GetDlgItem(box, 20), GetDlgItem(box, 0x440)}) {
+                for (HWND icon : {GetDlgItem(box, 20), GetDlgItem(box, 0x440)})
                     if (icon && IsWindowVisible(icon) && SendMessageW(icon, STM_GETICON, 0, 0))
                         seen += L"|icon";
-                }
                 SendNotifyMessageW(box, WM_COMMAND, button, 0);
-                for (DWORD closing = 0; closing < kWaitMs && IsWindow(box); closing += 10) Sleep(10);
+                waitFor([&] { return !IsWindow(box); });
                 return seen;
             }
             if (waited >= timeoutMs || WaitForSingleObject(process_, 20) != WAIT_TIMEOUT) return L"";
         }
     }
-    // Returns once the dialog has taken everything sent so far, or shows a box.
+    // Returns once the dialog has taken everything sent and posted to it so far, or shows a box: a mark
+    // posted to a button nobody sees has come through.
     void sync() const {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(dialog_, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result);
+        const HWND mark = control(IDC_CONFIRM);
+        const bool pushed = !(SendMessageW(mark, BM_GETSTATE, 0, 0) & BST_PUSHED);
+        PostMessageW(mark, BM_SETSTATE, pushed, 0);
+        waitFor([&] {
+            return !IsWindow(mark) || !(SendMessageW(mark, BM_GETSTATE, 0, 0) & BST_PUSHED) != pushed;
+        });
     }
     bool waitExit(DWORD timeoutMs = kWaitMs) const { return !WaitForSingleObject(process_, timeoutMs); }
 

@@ -28,16 +28,4 @@ TEST(Notifier, WritesEachPostAsAThirtyTwoByteRecordAndLeavesOtherValues) {
     }
 }
 
-// Without a section as it starts, the notifier ends: a section made later hears nothing.
-TEST(NotifierWithoutSection, EndsAndTheDeliveryWaitDoesNotBlock) {
-    thread_fun();
-    postNotice(1);
-    EXPECT_FALSE(waitNoticeDelivered(INFINITE)) << "returns once the notifier has ended";
-    SharedSection section;
-    postNotice(2);
-    Sleep(100);
-    EXPECT_EQ(section.bytes(), SharedSection::kUntouched);
-    EXPECT_EQ(noticeFlag.load(), 2) << "nobody takes the requests; the latest replaces the one before";
-}
-
 }  // namespace
