@@ -18,6 +18,16 @@ if [[ ! -f $prefix/.sonvaro-ready ]]; then
   wineserver -w
   touch "$prefix/.sonvaro-ready"
 fi
+# An English Windows shows the about box's Chinese through a Chinese font linked to its own interface font;
+# here Tahoma draws texts and menus, Tahoma Bold the captions.
+if [[ ! -f $prefix/.sonvaro-fontlinks ]]; then
+  for font in Tahoma 'Tahoma Bold'; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$font" \
+      /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  done
+  wineserver -w
+  touch "$prefix/.sonvaro-fontlinks"
+fi
 exec 9>&-  # the wineserver started below would otherwise hold the lock for as long as it runs
 
 # Each program reads the scale as it starts: the system's, and the one the fonts are made for.
