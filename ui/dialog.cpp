@@ -59,12 +59,14 @@ void Dialog::check(int id, bool checked) {
 
 void Dialog::comboSelect(int id, int row) {
     HWND list = item(id);
-    wchar_t shown[64] = {}, rowText[64] = {};
-    GetWindowTextW(list, shown, 64);
-    const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, row, 0);
-    if (length != CB_ERR && length < 64)
-        SendMessageW(list, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(rowText));
-    if (comboSelection(id) == row && wcscmp(shown, rowText) == 0) return;
+    if (comboSelection(id) == row) {
+        wchar_t shown[64] = {}, rowText[64] = {};
+        GetWindowTextW(list, shown, 64);
+        const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, row, 0);
+        if (length != CB_ERR && length < 64)
+            SendMessageW(list, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(rowText));
+        if (wcscmp(shown, rowText) == 0) return;
+    }
     SendMessageW(list, CB_SETCURSEL, row, 0);
 }
 
