@@ -118,7 +118,8 @@ public:
             strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
             const std::wstring before = seen();
             SendInput(2, strokes, sizeof(INPUT));
-            waitFor([&] { return seen() != before; });
+            if (!waitFor([&] { return seen() != before; }))
+                return ADD_FAILURE() << "key " << key << " did nothing";
             sync();
         }
     }
