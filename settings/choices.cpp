@@ -72,12 +72,11 @@ int storedHotkeyRow(Hotkey key) {
 Outcome chooseHotkey(Hotkey key, int row) {
     const HotkeyRows& rows = rowsOf(key);
     const HotkeyRows& partner = partnerOf(key);
-    readKeySet();
-    // The partner as stored now, not as this dialog last read it, and as the store will leave it: a short
-    // "keySet" is completed from the default first, and a conflict there would be stored too.
-    ValueText keySet;
-    const int partnerRow =
-        readCompletedKeySet(keySet) ? keyLetterToIndex(keySet[partner.position], rows.table) : *partner.own;
+    readKeySet();  // the partner as stored now, not as this dialog last read it
+    // ...and as the store will leave it: a position a short "keySet" lacks is completed from the default,
+    // and a conflict there would be stored too.
+    const int partnerLetter = *partner.letter ? *partner.letter : kDefaultKeySet[partner.position];
+    const int partnerRow = keyLetterToIndex(partnerLetter, rows.table);
     if (row == partnerRow) return Outcome::Refused;
     if (!rows.store(row, rows.which)) return Outcome::Failed;
     *rows.own = row;

@@ -40,19 +40,15 @@ bool writeShortLanguage(const wchar_t* name, int row) {
     return row >= 0 && row < kShortLanguageCount && writeSetting(name, kShortLanguages[row].stored);
 }
 
-// "keySet" as read, a text shorter than the default completed from it.
-void readCompletedKeySet(HKEY key, ValueText& szPath) {
-    readValue(key, L"keySet", szPath);
-    const size_t defaultLength = std::wcslen(kDefaultKeySet);
-    for (size_t i = std::wcslen(szPath); i < defaultLength; ++i) szPath[i] = kDefaultKeySet[i];
-}
-
-// Patches one letter of "keySet" with a single open of the key.
+// Patches one letter of "keySet" with a single open of the key. A text shorter than six characters
+// is first completed from the default, so that the letter is not cut off behind a missing position.
 bool patchKeySet(int position, wchar_t letter) {
     UniqueKey key = openKey(kSettingsKeyPath);
     if (!key) return false;
     ValueText szPath;
-    readCompletedKeySet(key.get(), szPath);
+    readValue(key.get(), L"keySet", szPath);
+    const size_t defaultLength = std::wcslen(kDefaultKeySet);
+    for (size_t i = std::wcslen(szPath); i < defaultLength; ++i) szPath[i] = kDefaultKeySet[i];
     szPath[position] = letter;
     return writeValue(key.get(), L"keySet", szPath);
 }
@@ -129,12 +125,6 @@ void readDest() {
             break;
         }
     }
-}
-
-bool readCompletedKeySet(ValueText& szPath) {
-    UniqueKey key = openKey(kSettingsKeyPath);
-    if (key) readCompletedKeySet(key.get(), szPath);
-    return static_cast<bool>(key);
 }
 
 void readKeySet() {

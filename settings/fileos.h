@@ -47,12 +47,9 @@ bool writeDest();
 bool writeVoiceText();
 bool writeDefaultSet();
 
-// "keySet" as a hotkey patch starts from: a text shorter than the default is completed from it, so that
-// the letter put in is not cut off behind a missing position. False when the key cannot be opened.
-bool readCompletedKeySet(ValueText& szPath);
-
-// Put the letter of a Mouse (Keyboard) key table row into "keySet", completed as above: which 1 is the
-// input key at position 1 (4), any other value the search key at position 2 (5).
+// Put the letter of a Mouse (Keyboard) key table row into "keySet", a text shorter than the default first
+// completed from it: which 1 is the input key at position 1 (4), any other value the search key at
+// position 2 (5).
 bool mouseSetKey(int row, int which);
 bool keyboardSetKey(int row, int which);
 
