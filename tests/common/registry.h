@@ -80,11 +80,10 @@ private:
     std::vector<Stored> saved_;
 };
 
-// While it lives, the settings key is out of the program's reach, as a guard that makes it read-only leaves
-// it: moved aside with all its values, then back. (Wine 8's RegRenameKey loses a sibling key.)
+// While it lives, the settings key is out of the program's reach, as a read-only guard leaves it: moved aside
+// with its values, outside the unit tests' volatile key, and back (Wine's RegRenameKey loses a sibling).
 struct SettingsKeyTakenAway {
-    static constexpr const wchar_t* kAside =
-        L"Software\\SonvaroTests.Run";  // not below the unit tests' volatile key
+    static constexpr const wchar_t* kAside = L"Software\\SonvaroTests.Run";
     SettingsKeyTakenAway() { move(kRunKey, kAside); }
     ~SettingsKeyTakenAway() { move(kAside, kRunKey); }
     static void move(const wchar_t* from, const wchar_t* to) {

@@ -18,9 +18,8 @@ constexpr DWORD kWaitMs = 10000;
 // Waits until `done()` holds, at most timeoutMs; returns whether it does.
 template <typename Done>
 bool waitFor(Done done, DWORD timeoutMs = kWaitMs) {
-    for (DWORD waited = 0; !done(); waited += 10, Sleep(10)) {
+    for (DWORD waited = 0; !done(); waited += 10, Sleep(10))
         if (waited >= timeoutMs) return false;
-    }
     return true;
 }
 
@@ -71,7 +70,6 @@ public:
         process_ = info.hProcess;
         CloseHandle(info.hThread);
         processId_ = info.dwProcessId;
-        WaitForInputIdle(process_, kWaitMs);
         const bool shown = waitFor([&] {
             for (HWND window : dialogWindows(processId_))
                 if (windowText(window) == L"Sonvaro" && GetDlgItem(window, IDC_UPGRADE)) dialog_ = window;
