@@ -14,6 +14,7 @@
 #include "update/upgrade.h"
 #include "update/version.h"
 #include "ui/droplist.h"
+#include "ui/radio.h"
 
 namespace {
 
@@ -205,6 +206,9 @@ BOOL CkestruneDlg::OnInitDialog() {
 
     fillLists();
     showSettings();
+    // Where Windows knows it (Vista on), a mode button that gets the focus unchecked tells of no click.
+    for (int id : {IDC_MODE_VOICE_INPUT, IDC_MODE_VOICE_TRANSLATE})
+        SendMessageW(item(id), BM_SETDONTCLICK, TRUE, 0);
     setButtonTexts();
     show(IDC_HOTKEY_SET, false);
     applyScale();
@@ -217,6 +221,10 @@ BOOL CkestruneDlg::OnInitDialog() {
 }
 
 bool CkestruneDlg::OnCommand(int id, int code) {
+    if (id == IDC_MODE_VOICE_INPUT || id == IDC_MODE_VOICE_TRANSLATE) {
+        if (radioChosen(code, checked(id))) OnBnClickedMode(id == IDC_MODE_VOICE_TRANSLATE ? 1 : 0);
+        return true;
+    }
     if (code == BN_CLICKED) {
         switch (id) {
             case IDC_RESET:
@@ -230,12 +238,6 @@ bool CkestruneDlg::OnCommand(int id, int code) {
                 return true;
             case IDC_UPGRADE:
                 OnBnClickedUpgrade();
-                return true;
-            case IDC_MODE_VOICE_INPUT:
-                OnBnClickedMode(0);
-                return true;
-            case IDC_MODE_VOICE_TRANSLATE:
-                OnBnClickedMode(1);
                 return true;
         }
     }

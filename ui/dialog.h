@@ -39,6 +39,7 @@ protected:
     // auto radio button turned on clears the rest of its group, which takes another such walk; the program
     // sets every button of its groups itself, so it turns one on as a plain radio button.
     void check(int id, bool checked);
+    bool checked(int id) { return SendMessageW(item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     // A drop-down list filled while it is closed keeps its list box from redrawing until it first opens,
     // which spares the box a repaint and a scroll bar layout per list; listOpening turns redraw back on.
     void holdListRedraw(int id) { setListRedraw(id, false); }

@@ -1,9 +1,11 @@
-// What a drop-down list of choices makes of each notification, in the orders Wine and Windows send them.
+// What a drop-down list and a radio button of choices make of each notification, as Wine and Windows send
+// them.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "ui/droplist.h"
+#include "ui/radio.h"
 
 namespace {
 
@@ -20,6 +22,15 @@ TEST(DropList, ChoosesOnceAsItClosesOnARowAndShowsTheStoredRowWhenLeftWithoutACh
         {CBN_KILLFOCUS, false, ListStep::ShowStoredRow}};
     for (const auto& [notification, open, step] : cases)
         EXPECT_EQ(listStep(notification, open), step) << notification << (open ? " open" : " closed");
+}
+
+TEST(Radio, ChoosesOnlyWhenCheckedAsItTellsOfAClick) {
+    // The notification, whether the button is checked as it comes, and whether it is a choice: a click, Space
+    // or an arrow key (on the mode that is on already too); the focus back on a button the program unchecked.
+    const std::tuple<int, bool, bool> cases[] = {
+        {BN_CLICKED, true, true}, {BN_CLICKED, false, false}, {BN_SETFOCUS, true, false}};
+    for (const auto& [notification, checked, chosen] : cases)
+        EXPECT_EQ(radioChosen(notification, checked), chosen) << notification << (checked ? " checked" : "");
 }
 
 }  // namespace
