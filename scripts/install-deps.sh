@@ -19,6 +19,8 @@ needs=(
   "clang-format:clang-format"
   "/usr/bin/import:imagemagick"
   "xwininfo:x11-utils"
+  "debootstrap:debootstrap"
+  "bwrap:bubblewrap"
 )
 
 missing=()

@@ -1,10 +1,14 @@
-# Sourced by the scripts that run Windows programs. start_wine_session BUILD [own|auto] uses BUILD's Wine
-# prefix (made on first use) at the display scale $SCALE (in per cent, 100 by default) and a display: "own"
-# always starts an Xvfb of ours, "auto" only when $DISPLAY is empty. On exit it puts the scale back to
-# 100 % and ends the programs listed in session_pids, the prefix's wineserver and our Xvfb, each by what we
-# started and nothing else.
+# Sourced by the scripts that run Windows programs. start_wine_session BUILD own|auto [RUNTIME...] uses the
+# Wine runtimes given (8 or 10; by default $WINE, else 8), each in its prefix in BUILD (made on first use) at
+# the display scale $SCALE (in per cent, 100 by default), and a display: "own" always starts an Xvfb of ours,
+# "auto" only when $DISPLAY is empty. The first runtime is the one `wine` runs. On exit it puts the scale
+# back to 100 % and ends the programs listed in session_pids, the prefixes' wineservers and our Xvfb, each
+# by what we started and nothing else.
+source "$(dirname "${BASH_SOURCE[0]}")/wine-runtime.sh"
 xvfb_pid=
 session_pids=()
+session_runtimes=()
+session_build=
 
 start_xvfb() {
   local n tries
@@ -26,10 +30,17 @@ start_xvfb() {
 }
 
 end_wine_session() {
-  local pid
-  scripts/wine-prefix.sh "$WINEPREFIX" 100  # after a scaled run or test, the prefix is as it was
+  local pid runtime
   for pid in "${session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wineserver -k 2>/dev/null || true
+  for runtime in "${session_runtimes[@]}"; do
+    (
+      use_wine "$runtime"
+      export WINEPREFIX=$(wine_prefix "$PWD/$session_build/wineprefix" "$runtime")
+      [[ -d $WINEPREFIX ]] || exit 0
+      scripts/wine-prefix.sh "$WINEPREFIX" 100  # after a scaled run or test, the prefix is as it was
+      wineserver -k 2>/dev/null || true
+    )
+  done
   if [[ -n $xvfb_pid ]]; then
     kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     xvfb_pid=
@@ -38,8 +49,19 @@ end_wine_session() {
 }
 
 start_wine_session() {
-  export WINEPREFIX=$PWD/$1/wineprefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+  local runtime
+  session_build=$1
+  session_runtimes=("${@:3}")
+  ((${#session_runtimes[@]})) || session_runtimes=("${WINE:-8}")
+  for runtime in "${session_runtimes[@]}"; do
+    use_wine "$runtime" || exit 2
+    # Fails plainly where the Debian 13 root cannot be made.
+    [[ $runtime == 8 ]] || scripts/debian13-root.sh >/dev/null
+  done
+  use_wine "${session_runtimes[0]}"
+  export WINEPREFIX=$(wine_prefix "$PWD/$1/wineprefix" "${session_runtimes[0]}")
+  export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
   trap end_wine_session EXIT
-  if [[ ${2:-own} == own || -z ${DISPLAY:-} ]]; then start_xvfb; fi
+  if [[ $2 == own || -z ${DISPLAY:-} ]]; then start_xvfb; fi
   scripts/wine-prefix.sh "$WINEPREFIX" "${SCALE:-100}"
 }

@@ -4,14 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "res/resource.h"
 #include "tests/common/registry.h"
 
-// Drives a running SonvaroSet.exe as a person would: reads its dialog, selects rows, clicks, answers
-// message boxes. Every wait is bounded; a program that does not end is killed.
+// Drives a running SonvaroSet.exe as a person would. Every wait is bounded; a program that does not end is
+// killed.
 
 constexpr DWORD kWaitMs = 10000;
 
@@ -30,10 +31,8 @@ inline const wchar_t* expected(const wchar_t* chinese, const wchar_t* english) {
 }
 
 inline std::wstring windowText(HWND window) {
-    wchar_t text[1024] = {};
-    DWORD_PTR length = 0;  // with a timeout: a hung program must not hang the test
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                        &length);
+    wchar_t text[1024] = {};  // with a timeout: a hung program must not hang the test
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, LPARAM(text), SMTO_ABORTIFHUNG, 5000, nullptr);
     return text;
 }
 
@@ -76,19 +75,22 @@ public:
             return dialog_ != nullptr;
         });
         if (!shown) ADD_FAILURE() << "the settings dialog did not appear";
+        // Looked up once: Wine 10 hangs on a lookup among the controls a closing dialog is destroying.
+        for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            controls_[GetDlgCtrlID(child)] = child;
     }
     ~Program() {
         if (!process_) return;
-        // Close it as a person would; kill it only when it does not end.
-        while (!waitExit(0) && !answer(IDCANCEL, 0).empty()) continue;
-        post(WM_COMMAND, IDCANCEL);
+        // Close it as a person would; kill it only when it does not end, or its boxes do not.
+        for (int boxes = 0; boxes < 20 && !waitExit(0) && !answer(IDCANCEL, 0).empty(); ++boxes) continue;
+        notify(IDCANCEL, BN_CLICKED);
         if (!waitExit(5000)) TerminateProcess(process_, 1);
         waitExit(5000);
         CloseHandle(process_);
     }
 
     HWND dialog() const { return dialog_; }
-    HWND control(int id) const { return GetDlgItem(dialog_, id); }
+    HWND control(int id) const { return controls_.count(id) ? controls_.at(id) : nullptr; }
     std::wstring text(int id) const { return windowText(control(id)); }
     bool checked(int id) const { return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool enabled(int id) const { return IsWindowEnabled(control(id)) != FALSE; }
@@ -101,31 +103,46 @@ public:
 
     // Messages go to the program without waiting: a handler may show a modal box.
     void click(int id) { SendNotifyMessageW(control(id), BM_CLICK, 0, 0); }
-    void post(UINT message, WPARAM wParam) { SendNotifyMessageW(dialog_, message, wParam, 0); }
+    // What a control tells its dialog, as Windows sends it.
+    void notify(int id, int code) {
+        SendNotifyMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, code), LPARAM(control(id)));
+    }
 
-    // A person's keys, which reach the dialog at the front after anything it has posted to itself: each is
-    // pressed and released (letters and digits by their own codes) once the one before shows on the screen.
+    // A person's keys (letters and digits by their own codes) and clicks, which reach the dialog at the front
+    // after anything it has posted to itself, each once the one before shows on the screen.
     void press(const std::vector<WORD>& keys) const {
         SetCursorPos(0, 0);  // out of the way, where an open list cannot follow it
         for (WORD key : keys) {
-            SetForegroundWindow(dialog_);  // as a person brings it to the front
-            waitFor([&] { return GetForegroundWindow() == dialog_ || !IsWindow(dialog_); });
-            INPUT strokes[2] = {};
-            strokes[0].type = strokes[1].type = INPUT_KEYBOARD;
-            strokes[0].ki.wVk = strokes[1].ki.wVk = key;
-            strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            const std::wstring before = seen();
-            SendInput(2, strokes, sizeof(INPUT));
-            if (!waitFor([&] { return seen() != before; }))
-                return ADD_FAILURE() << "key " << key << " did nothing";
-            sync();
+            INPUT stroke{INPUT_KEYBOARD, {}};
+            stroke.ki.wVk = key;
+            if (!input(stroke)) return ADD_FAILURE() << "key " << key << " did nothing";
         }
+    }
+    void clickAt(POINT at) const {
+        SetCursorPos(at.x, at.y);
+        INPUT click{INPUT_MOUSE, {}};
+        click.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        if (!input(click)) ADD_FAILURE() << "the click at " << at.x << "," << at.y << " did nothing";
+    }
+    void clickOn(int id) const {
+        RECT box{};
+        GetWindowRect(control(id), &box);
+        clickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+    }
+    // Opens the list with F4 and clicks its row with the mouse: the list drops below its field.
+    void clickRow(int id, int row) const {
+        focusOn(id);
+        press({VK_F4});
+        RECT box{};
+        GetWindowRect(control(id), &box);
+        const auto height = static_cast<int>(SendMessageW(control(id), CB_GETITEMHEIGHT, 0, 0));
+        row -= static_cast<int>(SendMessageW(control(id), CB_GETTOPINDEX, 0, 0));
+        clickAt({box.left + height, box.bottom + row * height + height / 2});
     }
     // The focus on the control, as a click or Tab gives it.
     void focusOn(int id) const { SendMessageW(dialog_, WM_NEXTDLGCTL, WPARAM(control(id)), TRUE); }
-    // Chooses a row as a person does with the keyboard: F4 opens the list on the row it shows, the arrow keys
-    // go from there to the row, Enter chooses it. Returns once the dialog has taken the choice, or shows a
-    // box.
+    // Chooses a row with the keyboard: F4 opens the list on the row it shows, the arrow keys go from there to
+    // the row, Enter chooses it. Returns once the dialog has taken the choice, or shows a box.
     void select(int id, int row) const {
         const int shown = selection(id);
         std::vector<WORD> keys(std::abs(row - shown), WORD(row < shown ? VK_UP : VK_DOWN));
@@ -134,19 +151,15 @@ public:
         focusOn(id);
         press(keys);
     }
-    // What a person sees change as a key takes effect: the window with the focus (a box's, once one is up),
-    // its text and whether its list is open.
+    // What a person sees change as a key or a button takes effect: the window with the focus (a box's, once
+    // one is up), its text, and whether its list is open.
     std::wstring seen() const {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info);
-        return std::to_wstring(reinterpret_cast<uintptr_t>(info.hwndFocus)) + L"|" +
-               windowText(info.hwndFocus) + L"|" +
-               std::to_wstring(SendMessageW(GetParent(info.hwndFocus), CB_GETDROPPEDSTATE, 0, 0));
+        const HWND focused = threadInfo().hwndFocus;
+        return std::to_wstring(reinterpret_cast<uintptr_t>(focused)) + L"|" + windowText(focused) + L"|" +
+               std::to_wstring(SendMessageW(GetParent(focused), CB_GETDROPPEDSTATE, 0, 0));
     }
-    // Waits (at most timeoutMs) for the box the program shows once it has taken what was sent, presses
-    // `button` and returns "caption|text", followed by "|OK Cancel" for a box with both and "|icon" for
-    // one with the information icon; "" when none came.
+    // Waits (at most timeoutMs) for the program's next box, presses `button` and returns "caption|text", then
+    // "|OK Cancel" for a box with both and "|icon" for one with the information icon; "" when none came.
     std::wstring answer(int button = IDOK, DWORD timeoutMs = 3000) const {
         sync();
         for (DWORD waited = 0;; waited += 20) {
@@ -165,20 +178,47 @@ public:
             if (waited >= timeoutMs || WaitForSingleObject(process_, 20) != WAIT_TIMEOUT) return L"";
         }
     }
-    // Returns once the dialog has taken everything sent and posted to it so far, or shows a box: a mark
-    // posted to a button nobody sees has come through.
+    // Returns once the dialog (or its box) has taken all sent so far: a mark posted to a hidden button is in.
     void sync() const {
         const HWND mark = control(IDC_CONFIRM);
-        const bool pushed = !(SendMessageW(mark, BM_GETSTATE, 0, 0) & BST_PUSHED);
-        PostMessageW(mark, BM_SETSTATE, pushed, 0);
-        waitFor([&] {
-            return !IsWindow(mark) || !(SendMessageW(mark, BM_GETSTATE, 0, 0) & BST_PUSHED) != pushed;
-        });
+        const auto pushed = [&] { return (SendMessageW(mark, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; };
+        const bool push = !pushed();
+        PostMessageW(mark, BM_SETSTATE, push, 0);
+        waitFor([&] { return !IsWindow(mark) || pushed() == push; });
     }
     bool waitExit(DWORD timeoutMs = kWaitMs) const { return !WaitForSingleObject(process_, timeoutMs); }
 
+    GUITHREADINFO threadInfo() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info);
+        return info;
+    }
+
 private:
+    // Presses and releases a key or the left button in the dialog at the front; returns whether it shows.
+    bool input(INPUT down) const {
+        // Brought to the front only when it is not: under Wine that activates it again, which closes an open
+        // list, and the activation may come after the next key.
+        if (GetForegroundWindow() != dialog_) {
+            SetForegroundWindow(dialog_);
+            waitFor([&] { return threadInfo().hwndActive == dialog_ || !IsWindow(dialog_); });
+            sync();
+        }
+        INPUT events[2] = {down, down};
+        if (down.type == INPUT_KEYBOARD)
+            events[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        else
+            events[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        const std::wstring before = seen();
+        SendInput(2, events, sizeof(INPUT));
+        if (!waitFor([&] { return seen() != before; })) return false;
+        sync();
+        return true;
+    }
+
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HWND dialog_ = nullptr;
+    std::map<int, HWND> controls_;
 };

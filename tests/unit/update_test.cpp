@@ -47,8 +47,7 @@ TEST(VersionValues, AreComparedAsExactTexts) {
     for (const auto& [newVersion, localVersion, different] : cases) {
         store(L"newVersion", newVersion);
         store(L"localVersion", localVersion);
-        wcscpy(versionText, L"from file");
-        wcscpy(localVersionText, L"from file");
+        wcscpy(localVersionText, wcscpy(versionText, L"from file"));
         readLocalVersion();
         readNewVersion();
         const std::wstring read = newVersion && wcslen(newVersion) <= 15 ? newVersion : L"";
