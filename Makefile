@@ -3,7 +3,7 @@ BUILD ?= build
 MAKEFLAGS += --no-print-directory
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build test run bench clean format
+.PHONY: all deps configure build test run bench reproducible clean format
 
 all: build
 
@@ -24,6 +24,9 @@ run: build
 
 bench: build
 	@BUILD=$(BUILD) scripts/bench.sh
+
+reproducible: build
+	@BUILD=$(BUILD) CMAKE_FLAGS="$(CMAKE_FLAGS)" scripts/reproducible.sh
 
 format: deps
 	@git ls-files -co --exclude-standard -- '*.cpp' '*.h' | xargs -r clang-format -i
