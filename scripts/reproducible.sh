@@ -10,12 +10,11 @@ first=$build/bin/SonvaroSet.exe
 
 scratch=$(mktemp -d /tmp/sonvaro-rebuild.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
-# The files a clone would have, with any changes not yet committed.
+# The files a clone would have, with any changes not yet committed, configured as `make build` does.
 mkdir "$scratch/src"
-git ls-files -co --exclude-standard -z | tar --null --ignore-failed-read -T - -cf - 2>/dev/null | tar -xf - -C "$scratch/src"
-# shellcheck disable=SC2086 # CMAKE_FLAGS holds several words
-cmake -S "$scratch/src" -B "$scratch/build" -DCMAKE_TOOLCHAIN_FILE="$scratch/src/cmake/mingw-w64.cmake" \
-  ${CMAKE_FLAGS:--DCMAKE_BUILD_TYPE=Release} >/dev/null
+git ls-files -co --exclude-standard -z | tar --null --ignore-failed-read -T - -cf - 2>/dev/null |
+  tar -xf - -C "$scratch/src"
+make -C "$scratch/src" configure BUILD="$scratch/build" ${CMAKE_FLAGS:+CMAKE_FLAGS="$CMAKE_FLAGS"} >/dev/null
 cmake --build "$scratch/build" -j2 --target SonvaroSet >/dev/null
 second=$scratch/build/bin/SonvaroSet.exe
 

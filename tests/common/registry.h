@@ -47,9 +47,8 @@ inline void putRaw(HKEY root, const wchar_t* path, const wchar_t* name, const St
     // A buffer that goes on past the stored bytes keeps the registry from adding a terminator itself.
     std::vector<BYTE> buffer = value ? value->data : std::vector<BYTE>();
     buffer.insert(buffer.end(), {'X', 0});
-    if (!value)
-        RegDeleteValueW(key.get(), name);
-    else
+    if (!value) RegDeleteValueW(key.get(), name);
+    if (value)
         RegSetValueExW(key.get(), name, 0, value->type, buffer.data(), static_cast<DWORD>(buffer.size() - 2));
 }
 
@@ -70,16 +69,20 @@ inline void store(std::initializer_list<std::pair<const wchar_t*, const wchar_t*
 }
 
 // Every value the program reads, none of them there while the object lives and put back as they were after.
-struct SavedSettings {
+class SavedSettings {
+public:
     static constexpr const wchar_t* kNames[] = {L"source", L"dest",       L"voiceText",   L"onoff",
                                                 L"keySet", L"newVersion", L"localVersion"};
-    std::vector<Stored> saved;
     SavedSettings() {
-        for (const wchar_t* name : kNames) saved.push_back(stored(name)), store(name, nullptr);
+        for (const wchar_t* name : kNames) saved_.push_back(stored(name));
+        for (const wchar_t* name : kNames) store(name, nullptr);
     }
     ~SavedSettings() {
-        for (size_t i = 0; i < saved.size(); ++i) store(kNames[i], saved[i]);
+        for (size_t i = 0; i < saved_.size(); ++i) store(kNames[i], saved_[i]);
     }
+
+private:
+    std::vector<Stored> saved_;
 };
 
 // While it lives, the settings key is out of the program's reach, as a read-only guard leaves it: moved aside

@@ -182,7 +182,10 @@ TEST_F(Smoke, ShowsTheStoredSettingsWholeInTheSystemLanguageAndScale) {
     GetWindowRect(program.control(IDC_KEYBOARD_INPUT_KEY), &list);
     list = {(list.left + list.right) / 2, list.bottom, (list.left + list.right) / 2 + 1, list.bottom + 400};
     const auto marked = [](COLORREF c, int, int) { return c == GetSysColor(COLOR_HIGHLIGHT); };
-    EXPECT_TRUE(waitFor([&] { return program.sync(), pixels(screen, list, marked) >= 8; }, 2000));
+    EXPECT_TRUE(waitFor([&] {
+        program.sync();
+        return pixels(screen, list, marked) >= 8;
+    }));
 }
 
 TEST_F(Smoke, ChoicesAreStoredOnceAsShownHotkeysAnnouncedConflictsRefusedAndResetRestoresTheDefaults) {
@@ -306,6 +309,7 @@ TEST_F(Smoke, HelpAndUpgradeOpenThePagesAndStartTheInstallerOfTheLanguage) {
                (L"/pallix-q7-voice-assistant-" + std::wstring(name)) +
                expected(L"-cn-v2.html\"\t1\n", L"-en-v2.html\"\t1\n");
     };
+    const std::wstring instructions = page(L"instructions");
     const std::wstring warning =
         box(expected(L"!!! 注意!!! 升级期间软件可能无法正常使用,\n稍后安装成功可以使用",
                      L"!!! Warning !!! This software does not work properly during the upgrade, \nand it "
@@ -330,7 +334,7 @@ TEST_F(Smoke, HelpAndUpgradeOpenThePagesAndStartTheInstallerOfTheLanguage) {
     {
         Program program(folder);
         program.click(IDC_INSTRUCTIONS);
-        EXPECT_EQ(browser.pages(1), page(L"instructions"));
+        EXPECT_EQ(browser.pages(1), instructions);
         program.click(IDC_LEARN_MORE);
         EXPECT_EQ(browser.pages(1), page(L"learn-more"));
     }
@@ -353,8 +357,7 @@ TEST_F(Smoke, HelpAndUpgradeOpenThePagesAndStartTheInstallerOfTheLanguage) {
         EXPECT_EQ(upgrading ? section_.record() : section_.bytes(),
                   upgrading ? recordOf("UPDATE") : SharedSection::kUntouched);
         EXPECT_EQ(started ? recorded(installer + L".log", 1) : L"", started ? L"\t3\n" : L"");
-        EXPECT_EQ(upgrading && !present ? browser.pages(1) : L"",
-                  upgrading && !present ? page(L"instructions") : L"");
+        EXPECT_EQ(upgrading && !present ? browser.pages(1) : L"", upgrading && !present ? instructions : L"");
         if (present) DeleteFileW(installer.c_str());
     }
     RemoveDirectoryW(folder.c_str());

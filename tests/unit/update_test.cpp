@@ -47,7 +47,8 @@ TEST(VersionValues, AreComparedAsExactTexts) {
     for (const auto& [newVersion, localVersion, different] : cases) {
         store(L"newVersion", newVersion);
         store(L"localVersion", localVersion);
-        wcscpy(localVersionText, wcscpy(versionText, L"from file"));
+        wcscpy(versionText, L"from file");
+        wcscpy(localVersionText, L"from file");
         readLocalVersion();
         readNewVersion();
         const std::wstring read = newVersion && wcslen(newVersion) <= 15 ? newVersion : L"";
