@@ -396,6 +396,8 @@ void CkestruneDlg::OnLanguageChosen(int listId, LanguageList list) {
 void CkestruneDlg::OnHotkeyChosen(int listId, Hotkey key) {
     const Outcome outcome = chooseHotkey(key, comboSelection(listId));
     showHotkeys();
+    if (outcome == Outcome::Ignored)
+        return;  // nothing was chosen: nothing to tell, the keys are as they were
     if (outcome == Outcome::Failed) {
         tellFailure();
     } else {

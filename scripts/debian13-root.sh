@@ -13,6 +13,22 @@ fail() {
   [[ -f ${log:-} ]] && tail -n 20 "$log" >&2
   exit 1
 }
+# The archive this machine's apt takes its release from (not its updates or security fixes): one-line
+# sources first, then deb822 ones. None found: debootstrap's own default.
+apt_mirror() {
+  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | sed -E 's/\[[^]]*\]//' |
+    awk '$1 == "deb" && $3 !~ /-/ { print $2 }'
+  cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk 'BEGIN { RS = "" } {
+    uri = ""; deb = release = on = 1
+    for (n = split($0, lines, "\n"); n; n--) {
+      split(lines[n], field, /[ \t]+/); key = tolower(field[1])
+      if (key == "types:") deb = (" " lines[n] " ") ~ / deb /
+      if (key == "uris:") uri = field[2]
+      if (key == "suites:") release = field[2] !~ /-/
+      if (key == "enabled:") on = tolower(field[2]) != "no"
+    }
+    if (uri && deb && release && on) print uri }'
+}
 sudo=()
 ((EUID == 0)) || sudo=(sudo)
 mkdir -p "$cache" || fail "no cache folder"
@@ -27,8 +43,9 @@ echo "Making the Debian 13 root for Wine 10 in $root (once per machine)" >&2
 work=$root.partial
 log=$cache/debian13-wine10.log
 "${sudo[@]}" rm -rf "$work" "$root"
-"${sudo[@]}" debootstrap --variant=minbase trixie "$work" "${DEBIAN_MIRROR:-http://deb.debian.org/debian}" \
-  >"$log" 2>&1 || fail "debootstrap failed"
+mirror=${DEBIAN_MIRROR:-$(apt_mirror | head -n 1)}
+"${sudo[@]}" debootstrap --variant=minbase trixie "$work" ${mirror:+"$mirror"} >"$log" 2>&1 ||
+  fail "debootstrap failed${mirror:+ from $mirror}"
 # Inside the root: its own PATH, and the host's name service for apt.
 inside=(bwrap --bind "$work" / --dev-bind /dev /dev --proc /proc --tmpfs /tmp --ro-bind /etc/resolv.conf
   /etc/resolv.conf --setenv PATH /usr/sbin:/usr/bin:/sbin:/bin --setenv DEBIAN_FRONTEND noninteractive --)

@@ -19,14 +19,17 @@ if [[ ! -f $prefix/.sonvaro-ready ]]; then
   touch "$prefix/.sonvaro-ready"
 fi
 # An English Windows shows the about box's Chinese through a Chinese font linked to its own interface font;
-# here Tahoma draws texts and menus, Tahoma Bold the captions.
-if [[ ! -f $prefix/.sonvaro-fontlinks ]]; then
+# here Tahoma draws texts and menus, Tahoma Bold the captions. A program that crashes just ends, with its
+# exception code, rather than wait in Wine's debugger, which holds its standard handles open.
+if [[ ! -f $prefix/.sonvaro-settings ]]; then
   for font in Tahoma 'Tahoma Bold'; do
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$font" \
       /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
   done
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d false \
+    /f >/dev/null 2>&1
   wineserver -w
-  touch "$prefix/.sonvaro-fontlinks"
+  touch "$prefix/.sonvaro-settings"
 fi
 exec 9>&-  # the wineserver started below would otherwise hold the lock for as long as it runs
 

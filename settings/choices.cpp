@@ -47,7 +47,7 @@ Outcome chooseMode(int mode) {
 
 Outcome chooseLanguage(LanguageList list, int row) {
     const auto choose = [row](bool inItsMode, int& variable, bool (*write)()) {
-        if (!inItsMode) return Outcome::Ignored;
+        if (!inItsMode || row < 0) return Outcome::Ignored;
         const int stored = std::exchange(variable, row);
         if (write()) return Outcome::Stored;
         variable = stored;
@@ -72,10 +72,12 @@ int storedHotkeyRow(Hotkey key) {
 Outcome chooseHotkey(Hotkey key, int row) {
     const HotkeyRows& rows = rowsOf(key);
     const HotkeyRows& partner = partnerOf(key);
+    if (row < 0) return Outcome::Ignored;
     readKeySet();  // the partner as stored now, not as this dialog last read it
-    // ...and as the store will leave it: a position a short "keySet" lacks is completed from the default,
-    // and a conflict there would be stored too.
-    const int partnerLetter = *partner.letter ? *partner.letter : kDefaultKeySet[partner.position];
+    // ...and as the store will leave it: a position a short "keySet" lacks is completed, and a conflict
+    // there would be stored too.
+    const int partnerLetter =
+        *partner.letter ? *partner.letter : completedLetter(partner.position, *rows.letter);
     const int partnerRow = keyLetterToIndex(partnerLetter, rows.table);
     if (row == partnerRow) return Outcome::Refused;
     if (!rows.store(row, rows.which)) return Outcome::Failed;

@@ -9,7 +9,7 @@ enum class Outcome {
     Stored,
     Refused,  // against the rules: nothing changes
     Failed,   // the registry would not take it: nothing changes
-    Ignored,  // a list outside its working mode: nothing changes, nothing is told
+    Ignored,  // a list outside its working mode, or of no row: nothing changes, nothing is told
 };
 
 // The language lists a working mode enables: the voice language for voice input, source and target for
@@ -27,7 +27,8 @@ Outcome chooseMode(int mode);
 
 enum class LanguageList { Source, Target, VoiceLanguage };
 // A language list acts only in its own working mode: source and target in voice translation, the voice
-// language in voice input.
+// language in voice input. A row below 0 is no row: the list closed on text that names none (Enter after
+// typing), and nothing is chosen; so for the hotkeys.
 Outcome chooseLanguage(LanguageList list, int row);
 
 enum class Hotkey { MouseInput, MouseSearch, KeyboardInput, KeyboardSearch };

@@ -17,14 +17,14 @@ bool startsWith(const wchar_t* text, const wchar_t* prefix) {
 // Opens the settings key and reads one value. Returns false, with szPath untouched, when the key
 // cannot be opened: the caller then leaves the settings state as it is.
 bool readSetting(const wchar_t* name, ValueText& szPath) {
-    UniqueKey key = openKey(kSettingsKeyPath);
+    UniqueKey key = openKey(kSettingsKeyPath, kReadAccess);
     if (!key) return false;
     readValue(key.get(), name, szPath);
     return true;
 }
 
 bool writeSetting(const wchar_t* name, const wchar_t* text) {
-    UniqueKey key = openKey(kSettingsKeyPath);
+    UniqueKey key = openKey(kSettingsKeyPath, kWriteAccess);
     return key && writeValue(key.get(), name, text);
 }
 
@@ -40,24 +40,40 @@ bool writeShortLanguage(const wchar_t* name, int row) {
     return row >= 0 && row < kShortLanguageCount && writeSetting(name, kShortLanguages[row].stored);
 }
 
+// The other key of the same device in "keySet"; positions 0 and 3, which hold no key, are their own.
+int partnerPosition(int position) {
+    switch (position) {
+        case 1:
+            return 2;
+        case 2:
+            return 1;
+        case 4:
+            return 5;
+        case 5:
+            return 4;
+    }
+    return position;
+}
+
 // Patches one letter of "keySet" with a single open of the key. A text shorter than six characters
 // is first completed from the default, so that the letter is not cut off behind a missing position.
 bool patchKeySet(int position, wchar_t letter) {
-    UniqueKey key = openKey(kSettingsKeyPath);
+    UniqueKey key = openKey(kSettingsKeyPath, kWriteAccess);
     if (!key) return false;
     ValueText szPath;
     readValue(key.get(), L"keySet", szPath);
-    const size_t defaultLength = std::wcslen(kDefaultKeySet);
-    for (size_t i = std::wcslen(szPath); i < defaultLength; ++i) szPath[i] = kDefaultKeySet[i];
+    const int defaultLength = static_cast<int>(std::wcslen(kDefaultKeySet));
+    for (int i = static_cast<int>(std::wcslen(szPath)); i < defaultLength; ++i)
+        szPath[i] = completedLetter(i, szPath[partnerPosition(i)]);
     szPath[position] = letter;
     return writeValue(key.get(), L"keySet", szPath);
 }
 
 }  // namespace
 
-UniqueKey openKey(const wchar_t* path) {
+UniqueKey openKey(const wchar_t* path, REGSAM access) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, kKeyAccess, &key) != ERROR_SUCCESS) return UniqueKey();
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, access, &key) != ERROR_SUCCESS) return UniqueKey();
     return UniqueKey(key);
 }
 
@@ -67,11 +83,13 @@ bool readValue(HKEY key, const wchar_t* name, ValueText& szPath) {
     DWORD LENTH = kValueBytes;
     const LONG status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(szPath), &LENTH);
     const bool isString = type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
-    // Whether the text is terminated is decided from the byte count alone: the registry may put a NUL
-    // after the data on its own.
+    // A value that does not fit gives ERROR_MORE_DATA and the size it would need: the buffer is looked at
+    // only once both say the text is in it. Whether it is terminated is decided from the byte count alone:
+    // the registry may put a NUL after the data on its own.
+    const bool fits = status == ERROR_SUCCESS && LENTH <= kValueBytes;
     const DWORD chars = LENTH / sizeof(wchar_t);
-    const bool terminated = LENTH % sizeof(wchar_t) == 0 && chars > 0 && szPath[chars - 1] == L'\0';
-    if (status != ERROR_SUCCESS || !isString || LENTH > kValueBytes || !terminated) {
+    const bool terminated = fits && LENTH % sizeof(wchar_t) == 0 && chars > 0 && szPath[chars - 1] == L'\0';
+    if (!isString || !terminated) {
         std::fill(std::begin(szPath), std::end(szPath), L'\0');
         return false;
     }
@@ -158,6 +176,12 @@ bool mouseSetKey(int row, int which) {
 
 bool keyboardSetKey(int row, int which) {
     return row >= 0 && row < kKeyboardKeyCount && patchKeySet(which == 1 ? 4 : 5, kKeyboardKeys[row].letter);
+}
+
+wchar_t completedLetter(int position, int partnerLetter) {
+    const wchar_t letter = kDefaultKeySet[position];
+    const int partner = partnerPosition(position);
+    return partner == position || letter != partnerLetter ? letter : kDefaultKeySet[partner];
 }
 
 int keyLetterToIndex(int letter, int table) {

@@ -10,7 +10,10 @@
 
 constexpr const wchar_t* kSettingsKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const wchar_t* kVersionKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion";
-constexpr REGSAM kKeyAccess = KEY_READ | KEY_WRITE;  // 0x2001F
+// Reads ask for reading only: a key that security software or a policy leaves readable still shows what
+// is stored. Writes ask for both, 0x2001F, as they always have.
+constexpr REGSAM kReadAccess = KEY_READ;
+constexpr REGSAM kWriteAccess = KEY_READ | KEY_WRITE;
 constexpr const wchar_t* kDefaultKeySet = L"MWSBNM";
 
 // A value is read into 32 characters but accepted only when it fits 32 bytes with its terminator,
@@ -20,10 +23,10 @@ constexpr DWORD kValueBytes = 32;
 using ValueText = wchar_t[kValueChars];
 
 // Opens an existing key of HKEY_CURRENT_USER; never creates one.
-UniqueKey openKey(const wchar_t* path);
+UniqueKey openKey(const wchar_t* path, REGSAM access);
 
-// Fills szPath with the value's text, or leaves it all zeros when the value is missing, too long, not a
-// string or not terminated. Returns whether the text was accepted.
+// Fills szPath with the value's text, or leaves it all zeros when the value is missing, too long (of any
+// length), not a string or not terminated. Returns whether the text was accepted.
 bool readValue(HKEY key, const wchar_t* name, ValueText& szPath);
 
 // Stores text as REG_SZ with its terminator. Returns whether it was written.
@@ -52,6 +55,11 @@ bool writeDefaultSet();
 // position 2 (5).
 bool mouseSetKey(int row, int which);
 bool keyboardSetKey(int row, int which);
+
+// The letter a "keySet" too short to hold `position` is completed with there: the default's, or where the
+// other key of the same device (partnerLetter, 0 where it is missing too) has that one, the other key's
+// default, so that the two keys of a device never end up equal. Positions 0 and 3 hold no key.
+wchar_t completedLetter(int position, int partnerLetter);
 
 // The row of a key letter in the Mouse key table (table 0) or the Keyboard key table (any other table);
 // -1 for a letter that has no row.

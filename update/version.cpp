@@ -23,7 +23,7 @@ void joinPath(wchar_t (&path)[kModulePathChars], const wchar_t* folder, const wc
 }
 
 void readVersionValue(const wchar_t* name, wchar_t (&destination)[kVersionTextChars]) {
-    UniqueKey key = openKey(kVersionKeyPath);
+    UniqueKey key = openKey(kVersionKeyPath, kReadAccess);
     if (!key) return;
     ValueText szPath;
     readValue(key.get(), name, szPath);

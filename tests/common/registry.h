@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -85,20 +87,26 @@ private:
     std::vector<Stored> saved_;
 };
 
-// While it lives, the settings key is out of the program's reach, as a read-only guard leaves it: moved aside
-// with its values, outside the unit tests' volatile key, and back (Wine's RegRenameKey loses a sibling).
-struct SettingsKeyTakenAway {
-    static constexpr const wchar_t* kAside = L"Software\\SonvaroTests.Run";
-    SettingsKeyTakenAway() { move(kRunKey, kAside); }
-    ~SettingsKeyTakenAway() { move(kAside, kRunKey); }
-    static void move(const wchar_t* from, const wchar_t* to) {
-        HKEY source = nullptr, target = nullptr;
-        RegOpenKeyExW(HKEY_CURRENT_USER, from, 0, KEY_READ, &source);
-        RegCreateKeyExW(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr);
-        const UniqueKey opened(source), created(target);
-        if (source && target && !RegCopyTreeW(source, nullptr, target))
-            RegDeleteTreeW(HKEY_CURRENT_USER, from);
+// While it lives, the settings key is read-only, as security software or a policy may leave it: everyone may
+// read it, nobody may change it. Its access list goes back after, through the handle opened to change it.
+struct SettingsKeyReadOnly {
+    UniqueKey key = [] {
+        HKEY opened = nullptr;
+        RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, READ_CONTROL | WRITE_DAC, &opened);
+        return UniqueKey(opened);
+    }();
+    std::vector<BYTE> saved = std::vector<BYTE>(4096);
+    SettingsKeyReadOnly() {
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        DWORD bytes = 4096;
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly,
+                                                             nullptr);
+        // Only an access list that can be put back is changed.
+        if (!RegGetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, saved.data(), &bytes))
+            RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, readOnly);
+        LocalFree(readOnly);
     }
+    ~SettingsKeyReadOnly() { RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, saved.data()); }
 };
 
 // The test program's folder, with its backslash: where SonvaroSet.exe and the helper programs are too.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <tuple>
 
 #include "res/resource.h"
@@ -235,11 +236,14 @@ TEST_F(Smoke, ChoicesAreStoredOnceAsShownHotkeysAnnouncedConflictsRefusedAndRese
     EXPECT_EQ(shown(program), std::vector<int>({0, 1, 0, 0, 1, 2, 3, 0, 1, 14, 13}));
     EXPECT_EQ(section_.record(), recordOf("HELLOO"));
 
-    // Typed text then Tab, or Escape in the open list, show the stored row; a closed list chooses at once.
+    // Typed text then Tab, Escape in the open list, or Enter on text naming no row, show the stored row; a
+    // closed list chooses at once.
     const std::tuple<int, std::vector<WORD>, std::wstring, const wchar_t*, const wchar_t*, int> keys[] = {
         {IDC_KEYBOARD_SEARCH_KEY, {'F', '9', VK_TAB}, L"", L"keySet", L"MWSBNM", 13},
         {IDC_VOICE_LANGUAGE, {'K', 'L', 'I', 'N', 'G', 'O', 'N', VK_TAB}, L"", L"voiceText", L"English", 1},
         {IDC_MOUSE_SEARCH_KEY, {VK_F4, VK_DOWN, VK_ESCAPE}, L"", L"keySet", L"MWSBNM", 1},
+        {IDC_VOICE_LANGUAGE, {VK_F4, 'Z', 'Z', VK_RETURN, VK_TAB}, L"", L"voiceText", L"English", 1},
+        {IDC_MOUSE_INPUT_KEY, {VK_F4, 'Z', 'Z', VK_RETURN, VK_TAB}, L"", L"keySet", L"MWSBNM", 0},
         {IDC_KEYBOARD_SEARCH_KEY, {VK_UP}, stored_, L"keySet", L"MWSBNT", 12}};
     for (const auto& [list, pressed, told, name, value, shows] : keys) {
         section_.clear();
@@ -256,23 +260,25 @@ TEST_F(Smoke, ChoicesAreStoredOnceAsShownHotkeysAnnouncedConflictsRefusedAndRese
     EXPECT_EQ(stored(L"keySet"), text(L"MWSBNT")) << "closing stores nothing";
 }
 
-// With the settings key out of reach (as a read-only guard leaves it), every kind of choice is told it
-// failed, once, and the dialog shows what is stored. A second copy shows what the first stored, storing
-// nothing.
-TEST_F(Smoke, ShowsWhatIsStoredWhenAStoreFailsAndWhatAnotherCopyStored) {
-    store({{L"dest", L"German"}, {L"keySet", L"MWSBNM"}});
-    Program second, program;
-    const std::vector<int> before = shown(program);
+// With the settings key read-only, as security software or a policy may leave it, the dialog shows what is
+// stored, and every kind of choice is told it failed, once. A second copy shows what the first stored once
+// activated, storing nothing.
+TEST_F(Smoke, ShowsWhatIsStoredWhenTheKeyIsReadOnlyAndWhatAnotherCopyStored) {
+    store({{L"onoff", L"on"}, {L"dest", L"German"}, {L"voiceText", L"English"}, {L"keySet", L"MPWBLM"}});
+    Program second;
+    std::optional<SettingsKeyReadOnly> readOnly(std::in_place);
+    Program program;
+    const std::vector<int> before = {1, 0, 1, 1, 1, 0, 12, 2, 0, 11, 13};
+    EXPECT_EQ(shown(program), before);
     // What the person (or Windows, with the focus on a mode button not checked) does, the boxes that follow
     // and whether the assistant hears of it.
     const std::tuple<void (*)(Program&), std::wstring, bool> choices[] = {
         {[](Program& p) { p.select(IDC_KEYBOARD_SEARCH_KEY, 0); }, failed_, true},
-        {[](Program& p) { p.clickOn(IDC_MODE_VOICE_TRANSLATE); }, failed_, false},
-        {[](Program& p) { p.notify(IDC_MODE_VOICE_TRANSLATE, BN_CLICKED); }, L"", false},
-        {[](Program& p) { p.select(IDC_VOICE_LANGUAGE, 2); }, failed_, false},
+        {[](Program& p) { p.clickOn(IDC_MODE_VOICE_INPUT); }, failed_, false},
+        {[](Program& p) { p.notify(IDC_MODE_VOICE_INPUT, BN_CLICKED); }, L"", false},
+        {[](Program& p) { p.select(IDC_TARGET_LANGUAGE, 2); }, failed_, false},
         {[](Program& p) { p.click(IDC_RESET); }, reset_ + failed_, true}};
     for (const auto& [choose, told, announced] : choices) {
-        const SettingsKeyTakenAway away;
         section_.clear();
         choose(program);
         program.sync();  // a box is up
@@ -282,19 +288,20 @@ TEST_F(Smoke, ShowsWhatIsStoredWhenAStoreFailsAndWhatAnotherCopyStored) {
         EXPECT_EQ(announced ? section_.record() : section_.bytes(),
                   announced ? recordOf("HELLOO") : SharedSection::kUntouched);
     }
+    readOnly.reset();
     program.select(IDC_KEYBOARD_SEARCH_KEY, 3);
     EXPECT_EQ(program.answer(), stored_);
-    program.clickOn(IDC_MODE_VOICE_TRANSLATE);
-    program.click(IDC_MODE_VOICE_TRANSLATE);  // the mode it has already: it stays
-    program.select(IDC_TARGET_LANGUAGE, 5);
-    EXPECT_EQ(shown(program), std::vector<int>({1, 0, 1, 1, 0, 0, 5, 0, 1, 14, 3}));
+    program.clickOn(IDC_MODE_VOICE_INPUT);
+    program.click(IDC_MODE_VOICE_INPUT);  // the mode it has already: it stays
+    program.select(IDC_VOICE_LANGUAGE, 2);
+    EXPECT_EQ(shown(program), std::vector<int>({0, 1, 0, 0, 2, 0, 12, 2, 0, 11, 3}));
     SetForegroundWindow(second.dialog());
     waitFor([&] { return shown(second) == shown(program); });
     second.sync();
     EXPECT_EQ(shown(second), shown(program));
-    EXPECT_EQ(stored(L"onoff"), text(L"on"));
-    second.select(IDC_TARGET_LANGUAGE, 6);
-    EXPECT_EQ(stored(L"dest"), text(L"French"));
+    EXPECT_EQ(stored(L"onoff"), text(L"off"));
+    second.select(IDC_VOICE_LANGUAGE, 0);
+    EXPECT_EQ(stored(L"voiceText"), text(L"Chinese"));
     second.press({VK_RETURN});  // with no list open: it ends the dialog
     EXPECT_TRUE(second.waitExit());
 }

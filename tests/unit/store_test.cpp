@@ -20,7 +20,7 @@ constexpr int kUntouched = static_cast<int>(0xDEADBEEF);
 TEST(Store, EveryRowStoresTheNameOrLetterTheAssistantKnows) {
     const auto storedText = [](const wchar_t* name) {
         ValueText szPath;
-        readValue(openKey(kSettingsKeyPath).get(), name, szPath);
+        readValue(openKey(kSettingsKeyPath, kReadAccess).get(), name, szPath);
         return std::wstring(szPath);
     };
     std::wstring names, letters;
@@ -76,13 +76,32 @@ TEST(Store, LoadersMatchPrefixesCaseSensitivelyAndReadAnythingElseAsTheirDefault
     }
 }
 
-// A hotkey patch completes a short or missing "keySet" from "MWSBNM" before it puts its letter in; a choice
-// that would leave both keys of one device equal there is refused.
+// A value too long for the buffer, of any length, reads as missing, and nothing past the buffer is looked at:
+// the buffer ends a page after which the memory is only reserved, so that a look there ends the test.
+TEST(Store, AValueOfAnyLengthThatDoesNotFitReadsAsMissing) {
+    auto* region = static_cast<BYTE*>(VirtualAlloc(nullptr, 16 << 20, MEM_RESERVE, PAGE_NOACCESS));
+    ASSERT_TRUE(region && VirtualAlloc(region, 4096, MEM_COMMIT, PAGE_READWRITE));
+    auto& szPath = *reinterpret_cast<ValueText*>(region + 4096 - sizeof(ValueText));
+    for (const wchar_t* name : {L"dest", L"keySet"}) {
+        for (size_t length : {32, 2000000}) {
+            store(name, text(std::wstring(length, L'M')));
+            EXPECT_FALSE(readValue(openKey(kSettingsKeyPath, kReadAccess).get(), name, szPath));
+            EXPECT_EQ(std::wstring(szPath, kValueChars), std::wstring(kValueChars, L'\0')) << length;
+        }
+        store(name, nullptr);
+    }
+    VirtualFree(region, 0, MEM_RELEASE);
+}
+
+// A hotkey patch completes a short or missing "keySet" from "MWSBNM" before it puts its letter in, the other
+// key's default where the other key of the device has a letter's default already; a choice that would leave
+// both keys of one device equal there is refused.
 TEST(Store, HotkeyPatchesPutTheRowsLetterInItsPlaceAndChoicesKeepTheKeysOfADeviceApart) {
     bool (*choose)(int, int) = [](int row, int key) {
         return chooseHotkey(Hotkey(key), row) == Outcome::Stored;
     };
-    const int keyboardInput = int(Hotkey::KeyboardInput), mouseInput = int(Hotkey::MouseInput);
+    const int keyboardInput = int(Hotkey::KeyboardInput), mouseInput = int(Hotkey::MouseInput),
+              mouseSearch = int(Hotkey::MouseSearch);
     // "keySet" before (nullptr: missing), the patch or choice, its row and which (or hotkey), "keySet" after.
     const std::tuple<const wchar_t*, bool (*)(int, int), int, int, const wchar_t*> cases[] = {
         {L"MWSBNM", mouseSetKey, 0, 7, L"MWWBNM"},  // any which but 1 is the search key
@@ -96,7 +115,9 @@ TEST(Store, HotkeyPatchesPutTheRowsLetterInItsPlaceAndChoicesKeepTheKeysOfADevic
         {L"MWSB", choose, 13, keyboardInput, L"MWSB"},  // home, the search key once completed
         {L"M", choose, 1, mouseInput, L"M"},            // Forward, the same
         {nullptr, choose, 1, mouseInput, nullptr},
-        {L"MWSB", choose, 0, keyboardInput, L"MWSBAM"}};
+        {L"MWSB", choose, 0, keyboardInput, L"MWSBAM"},
+        {L"MWSBM", choose, 2, mouseSearch, L"MWPBMN"},  // the keyboard search key's default is taken
+        {L"MS", choose, 3, keyboardInput, L"MSWBDM"}};  // so is the mouse search key's
     for (const auto& [before, patch, row, which, after] : cases) {
         store(L"keySet", before);
         EXPECT_EQ(patch(row, which), after && (!before || after != std::wstring(before)));
@@ -119,7 +140,7 @@ TEST(Store, WithoutTheSettingsKeyNothingIsLoadedOrStored) {
     destflag = sourceflag = voiceLanguage = 1;
     EXPECT_FALSE(writeOnOff() || writeSource() || writeDest() || writeVoiceText() || writeDefaultSet() ||
                  mouseSetKey(1, 1) || keyboardSetKey(1, 1));
-    EXPECT_FALSE(openKey(kRunKey)) << "no store creates the key";
+    EXPECT_FALSE(openKey(kRunKey, kReadAccess)) << "no store creates the key";
     HKEY reading = nullptr;  // a write the registry refuses is no store either
     RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &reading);
     EXPECT_FALSE(writeValue(UniqueKey(reading).get(), L"onoff", L"on"));
