@@ -19,7 +19,12 @@
 namespace {
 
 constexpr LONG kFixedWindowStyle = 0x00CA0000;  // caption, system menu, minimise box: no sizing
-constexpr RECT kBackground = {0, 0, 395, 570};  // at 100 %, like the label sizes below
+// The layout the picture and the label sizes below are drawn for: the dialog in Tahoma 9 points at 96 DPI,
+// the font Windows gives the template's shell font in every language, whose base units MapDialogRect
+// measures as 7 x 14. The system's own font at another size (SimSun's are 6 x 13) scales the layout as a
+// display scale does.
+constexpr SIZE kDrawnForUnits = {7, 14};
+constexpr RECT kBackground = {0, 0, 395, 570};
 // Posted after a change of display scale, once the dialog manager has laid the controls out for it.
 constexpr UINT kScaleChanged = WM_APP;
 // Posted as the dialog starts: it arrives once the dialog has been shown, and activated if it was.
@@ -315,17 +320,16 @@ void CkestruneDlg::setButtonTexts() {
     for (const ButtonText& button : kButtons) setText(button.id, uiText(button.chinese, button.english));
 }
 
-// The sizes the program gives in pixels, written for 100 %, at the dialog's scale: the labels', the
-// picture's and its frame's. The texts were given their room at 100 %; where another scale leaves one
-// too little, its control grows to fit.
+// The sizes the program gives in pixels, written for the layout drawn, at the dialog's scale: the labels',
+// the picture's and its frame's. Where the font the system gives leaves a text too little room, at any
+// scale, its control grows to fit.
 void CkestruneDlg::applyScale() {
-    measureScale();
+    measureScale(kDrawnForUnits);
     for (const LabelText& label : kLabels) {
         const SIZE size = uiLanguageFlag == 1 ? label.chineseSize : label.englishSize;
         if (size.cx > 0) resize(label.id, scaleX(size.cx), scaleY(size.cy));
     }
     prepareBackground();
-    if (atDefaultScale()) return;
     for (const LabelText& label : kLabels) fitText(label.id);
     for (const ButtonText& button : kButtons) fitText(button.id);
 }
@@ -439,9 +443,9 @@ void CkestruneDlg::OnPaint() {
     EndPaint(window(), &paint);
 }
 
-// At 100 % the picture is drawn straight from the program's image. Above it, it is made once a scale from
-// the art drawn at twice the size, frame included, and kept: each paint, the radio buttons' too, is then
-// one copy of it instead of a smooth stretch of the whole picture.
+// In the layout drawn the picture is drawn straight from the program's image. At any other scale it is made
+// once from the art drawn at twice the size, frame included, and kept: each paint, the radio buttons' too,
+// is then one copy of it instead of a smooth stretch of the whole picture.
 void CkestruneDlg::prepareBackground() {
     scaledBackground_.reset();
     if (atDefaultScale()) return;

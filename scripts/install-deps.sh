@@ -15,6 +15,7 @@ needs=(
   "xauth:xauth"
   "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc:fonts-wqy-microhei"
   "/usr/share/wine/fonts/tahoma.ttf:fonts-wine"
+  "/usr/share/fonts/truetype/arphic/uming.ttc:fonts-arphic-uming"
   "/usr/src/googletest/CMakeLists.txt:googletest"
   "clang-format:clang-format"
   "/usr/bin/import:imagemagick"

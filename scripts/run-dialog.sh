@@ -3,6 +3,8 @@
 # that the notices the dialog sends are printed here.
 #   UI=zh / UI=en   Chinese or English system language (default: this machine's locale)
 #   SCALE=150       display scale in per cent for this run (default 100); put back to 100 afterwards
+#   FONT=song       the fonts Windows gives the dialog, in stand-ins: song for SimSun (Chinese), mssans for
+#   FONT=mssans     Microsoft Sans Serif (English); default: Wine's own, Tahoma's sizes
 #   SHOT=path       on a virtual display, where to save the picture of the dialog
 #   WINE=10         under Wine 10, from the Debian 13 root (default: 8, the system's)
 # With $DISPLAY set, the dialog opens there and this returns when it is closed. Without one, the dialog

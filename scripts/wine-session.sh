@@ -1,9 +1,9 @@
 # Sourced by the scripts that run Windows programs. start_wine_session BUILD own|auto [RUNTIME...] uses the
 # Wine runtimes given (8 or 10; by default $WINE, else 8), each in its prefix in BUILD (made on first use) at
-# the display scale $SCALE (in per cent, 100 by default), and a display: "own" always starts an Xvfb of ours,
-# "auto" only when $DISPLAY is empty. The first runtime is the one `wine` runs. On exit it puts the scale
-# back to 100 % and ends the programs listed in session_pids, the prefixes' wineservers and our Xvfb, each
-# by what we started and nothing else.
+# the display scale $SCALE (in per cent, 100 by default) with the fonts of $FONT (see wine-prefix.sh), and a
+# display: "own" always starts an Xvfb of ours, "auto" only when $DISPLAY is empty. The first runtime is the
+# one `wine` runs. On exit it puts the scale back to 100 % and Wine's own fonts, and ends the programs listed
+# in session_pids, the prefixes' wineservers and our Xvfb, each by what we started and nothing else.
 source "$(dirname "${BASH_SOURCE[0]}")/wine-runtime.sh"
 xvfb_pid=
 session_pids=()
@@ -37,7 +37,7 @@ end_wine_session() {
       use_wine "$runtime"
       export WINEPREFIX=$(wine_prefix "$PWD/$session_build/wineprefix" "$runtime")
       [[ -d $WINEPREFIX ]] || exit 0
-      scripts/wine-prefix.sh "$WINEPREFIX" 100  # after a scaled run or test, the prefix is as it was
+      scripts/wine-prefix.sh "$WINEPREFIX" 100 ""  # after a scaled run or test, the prefix is as it was
       wineserver -k 2>/dev/null || true
     )
   done
@@ -63,5 +63,5 @@ start_wine_session() {
   export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
   trap end_wine_session EXIT
   if [[ $2 == own || -z ${DISPLAY:-} ]]; then start_xvfb; fi
-  scripts/wine-prefix.sh "$WINEPREFIX" "${SCALE:-100}"
+  scripts/wine-prefix.sh "$WINEPREFIX" "${SCALE:-100}" "${FONT:-}"
 }

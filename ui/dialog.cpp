@@ -13,24 +13,6 @@ void setButtonType(HWND button, LONG_PTR type) {
     SetWindowLongPtrW(button, GWL_STYLE, (GetWindowLongPtrW(button, GWL_STYLE) & ~BS_TYPEMASK) | type);
 }
 
-// The point size of a DIALOGEX template's font, which the dialog manager makes that size at the dialog's
-// scale; 0 for a template without one.
-int templatePointSize(int templateId) {
-    HMODULE exe = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(templateId), RT_DIALOG);
-    HGLOBAL loaded = found ? LoadResource(exe, found) : nullptr;
-    const auto* words = static_cast<const WORD*>(loaded ? LockResource(loaded) : nullptr);
-    if (!words || words[1] != 0xFFFF) return 0;
-    const auto* style = reinterpret_cast<const DWORD*>(words + 6);
-    if (!(*style & DS_SETFONT)) return 0;
-    words += 13;  // version, signature, help id, extended style, style, control count, x, y, width, height
-    for (int field = 0; field < 3; ++field) {  // menu, window class, title: none, a number or a text
-        const auto* text = reinterpret_cast<const wchar_t*>(words);
-        words += *words == 0xFFFF ? 2 : wcslen(text) + 1;
-    }
-    return *words;
-}
-
 }  // namespace
 
 INT_PTR Dialog::DoModal() {
@@ -78,30 +60,11 @@ void Dialog::comboSelect(int id, int row) {
     SendMessageW(list, CB_SETCURSEL, row, 0);
 }
 
-void Dialog::measureScale() {
+void Dialog::measureScale(SIZE drawnForUnits) {
     RECT character = {0, 0, 4, 8};  // one average character across, one line down
     MapDialogRect(hwnd_, &character);
-    units_ = units96_ = {character.right, character.bottom};
-    // The font at 96 DPI is the template's size at 96 DPI: not the window's DPI against the font's height,
-    // which Wine 10 gives as 96 while it makes the font at the system's scale.
-    const int points = templatePointSize(templateId_);
-    const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
-    LOGFONTW font{};
-    if (!points || !dialogFont || !GetObjectW(dialogFont, sizeof font, &font)) return;
-    const LONG height96 = -MulDiv(points, USER_DEFAULT_SCREEN_DPI, 72);
-    if (font.lfHeight == height96) return;  // at 100 %
-    font.lfHeight = height96;
-    const UniqueGdiObject<HFONT> font96(CreateFontIndirectW(&font));
-    const UniqueDC dc(CreateCompatibleDC(nullptr));
-    const SelectedObject selected(dc.get(), font96.get());
-    TEXTMETRICW metrics{};
-    SIZE letters{};
-    if (font96 && GetTextMetricsW(dc.get(), &metrics) &&
-        GetTextExtentPoint32W(dc.get(), L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
-                              &letters)) {
-        // As the dialog manager measures its font: the mean width of the letters, rounded, and the height.
-        units96_ = {(letters.cx / 26 + 1) / 2, metrics.tmHeight};
-    }
+    units_ = {character.right, character.bottom};
+    drawnFor_ = drawnForUnits;
 }
 
 void Dialog::fitText(int id) {

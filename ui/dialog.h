@@ -54,15 +54,15 @@ protected:
         return MessageBoxW(hwnd_, text, caption, type);
     }
 
-    // The display scale, as far as the dialog is concerned: its base units now against those of its
-    // font at 96 DPI, per axis. Dialog units follow the font, which does not grow exactly with the DPI,
-    // so a size in pixels scaled this way keeps its place among the controls. Measured as the dialog
-    // starts and again after a move to a monitor of another scale.
-    void measureScale();
-    bool atDefaultScale() const { return units_.cx == units96_.cx && units_.cy == units96_.cy; }
-    // A length in pixels at 100 % at the dialog's scale now.
-    int scaleX(int pixels) const { return MulDiv(pixels, units_.cx, units96_.cx); }
-    int scaleY(int pixels) const { return MulDiv(pixels, units_.cy, units96_.cy); }
+    // The scale of the dialog against the layout its pixel sizes were drawn for: its base units now against
+    // that layout's, per axis. They follow the font the system gives the template as much as the display
+    // scale, and a size in pixels scaled this way keeps its place among the controls. Measured as the
+    // dialog starts and again after a move to a monitor of another scale.
+    void measureScale(SIZE drawnForUnits);
+    bool atDefaultScale() const { return units_.cx == drawnFor_.cx && units_.cy == drawnFor_.cy; }
+    // A length in pixels of that layout at the dialog's scale now.
+    int scaleX(int pixels) const { return MulDiv(pixels, units_.cx, drawnFor_.cx); }
+    int scaleY(int pixels) const { return MulDiv(pixels, units_.cy, drawnFor_.cy); }
     // Widens (or heightens) a label or a button whose text does not fit on one line in its font.
     void fitText(int id);
 
@@ -79,5 +79,5 @@ private:
     HWND hwnd_ = nullptr;
     std::vector<std::pair<int, HWND>> items_;
     SIZE units_ = {1, 1};
-    SIZE units96_ = {1, 1};
+    SIZE drawnFor_ = {1, 1};
 };

@@ -43,15 +43,11 @@ inline Stored getRaw(HKEY root, const wchar_t* path, const wchar_t* name) {
 
 // Creates the key if need be; nullopt deletes the value.
 inline void putRaw(HKEY root, const wchar_t* path, const wchar_t* name, const Stored& value) {
-    HKEY created = nullptr;
-    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr)) return;
-    const UniqueKey key(created);
     // A buffer that goes on past the stored bytes keeps the registry from adding a terminator itself.
     std::vector<BYTE> buffer = value ? value->data : std::vector<BYTE>();
     buffer.insert(buffer.end(), {'X', 0});
-    if (!value) RegDeleteValueW(key.get(), name);
-    if (value)
-        RegSetValueExW(key.get(), name, 0, value->type, buffer.data(), static_cast<DWORD>(buffer.size() - 2));
+    if (!value) RegDeleteKeyValueW(root, path, name);
+    if (value) RegSetKeyValueW(root, path, name, value->type, buffer.data(), DWORD(buffer.size() - 2));
 }
 
 // The values the program reads under HKEY_CURRENT_USER, the versions one key above the settings.
@@ -87,8 +83,7 @@ private:
     std::vector<Stored> saved_;
 };
 
-// While it lives, the settings key is read-only, as security software or a policy may leave it: everyone may
-// read it, nobody may change it. Its access list goes back after, through the handle opened to change it.
+// While it lives, everyone may read the settings key and nobody change it; its access list goes back after.
 struct SettingsKeyReadOnly {
     UniqueKey key = [] {
         HKEY opened = nullptr;

@@ -11,8 +11,7 @@
 #include "res/resource.h"
 #include "tests/common/registry.h"
 
-// Drives a running SonvaroSet.exe as a person would. Every wait is bounded; a program that does not end is
-// killed.
+// Drives a running SonvaroSet.exe as a person would; every wait is bounded, a program that hangs is killed.
 
 constexpr DWORD kWaitMs = 10000;
 

@@ -1,5 +1,4 @@
-// Stands in for the browser and for the installer: appends "arguments<TAB>show state" to "<its own
-// path>.log", one UTF-16 line a start, and ends.
+// Stands in for the browser and the installer: appends "arguments<TAB>show state" to <path>.log in UTF-16.
 #include <windows.h>
 
 #include <cstdio>

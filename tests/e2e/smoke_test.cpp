@@ -24,8 +24,7 @@ std::wstring boxes(const Program& program, int button = IDOK, DWORD quietMs = 50
     return seen;
 }
 
-// What the dialog shows of the settings: whether voice translation is on, the language lists enabled,
-// and the row of every list.
+// What the dialog shows: whether voice translation is on, the language lists enabled, every list's row.
 std::vector<int> shown(const Program& program) {
     std::vector<int> seen = {program.checked(IDC_MODE_VOICE_TRANSLATE), program.enabled(IDC_VOICE_LANGUAGE),
                              program.enabled(IDC_SOURCE_LANGUAGE), program.enabled(IDC_TARGET_LANGUAGE)};
@@ -67,8 +66,8 @@ protected:
     SharedSection section_;
 };
 
-// The stored settings in the system language, and what a person sees at this scale: the picture filling the
-// client area as at 100 %, as sharp as its art, every text whole. An opened list marks the chosen row.
+// The stored settings in the system language, and what a person sees at this scale and in this font: the
+// picture filling the client area, as sharp as its art, every text whole. An opened list marks its row.
 TEST_F(Smoke, ShowsTheStoredSettingsWholeInTheSystemLanguageAndScale) {
     store({{L"source", L"Cantonese"}, {L"dest", L"Classical"}, {L"voiceText", L"English"}});
     store({{L"onoff", L"on"}, {L"keySet", L"MPWBCn"}});
@@ -119,9 +118,8 @@ TEST_F(Smoke, ShowsTheStoredSettingsWholeInTheSystemLanguageAndScale) {
     EXPECT_TRUE(right * 100 >= client.right * 97 && bottom * 100 >= client.bottom * 97)
         << right << "x" << bottom << " in " << client.right << "x" << client.bottom;
     // The dialog's font, "MS Shell Dlg" 9 points, gives the room a text needs.
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    SelectObject(shot, CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                                   L"MS Shell Dlg"));
+    SelectObject(shot, CreateFontW(-MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, 0, 0, 0, 0,
+                                   DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Shell Dlg"));
     TEXTMETRICW line{};
     GetTextMetricsW(shot, &line);
     // The mode buttons, the labels and the push buttons; a mode button's text follows its box, a line high.
@@ -137,8 +135,16 @@ TEST_F(Smoke, ShowsTheStoredSettingsWholeInTheSystemLanguageAndScale) {
             << testing::PrintToString(text) << " needs " << needed.cx << "x" << needed.cy;
     }
 
-    // The art of the language: at 100 % as it is, above it the art at twice the size scaled smoothly.
-    const bool large = dpi != 96;
+    // Each panel's marker, the picture's blue bar, beside its heading, through the middle of its first line.
+    const auto blue = [](COLORREF c, int, int) { return GetBValue(c) > GetRValue(c) + 64; };
+    for (int id : {IDC_LABEL_WORKING_MODE, IDC_LABEL_HOTKEYS, IDC_LABEL_HELP}) {
+        const RECT at = place(id), beside = {at.left - 2 * line.tmHeight, at.top + line.tmHeight / 2, at.left,
+                                             at.top + line.tmHeight / 2 + 1};
+        EXPECT_GT(pixels(shot, beside, blue), 0) << "the marker of " << id;
+    }
+
+    // The art of the language as it is in the layout drawn, else the art at twice the size scaled smoothly.
+    const bool large = right + 1 != 395 || bottom + 1 != 570;
     HMODULE exe =
         LoadLibraryExW((testBinDir() + L"SonvaroSet.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HDC art = CreateCompatibleDC(screen), picture = CreateCompatibleDC(screen);
@@ -297,7 +303,6 @@ TEST_F(Smoke, ShowsWhatIsStoredWhenTheKeyIsReadOnlyAndWhatAnotherCopyStored) {
     EXPECT_EQ(shown(program), std::vector<int>({0, 1, 0, 0, 2, 0, 12, 2, 0, 11, 3}));
     SetForegroundWindow(second.dialog());
     waitFor([&] { return shown(second) == shown(program); });
-    second.sync();
     EXPECT_EQ(shown(second), shown(program));
     EXPECT_EQ(stored(L"onoff"), text(L"off"));
     second.select(IDC_VOICE_LANGUAGE, 0);
@@ -346,8 +351,7 @@ TEST_F(Smoke, HelpAndUpgradeOpenThePagesAndStartTheInstallerOfTheLanguage) {
         EXPECT_EQ(browser.pages(1), page(L"learn-more"));
     }
     for (const auto& [newVersion, present, button, told] : cases) {
-        SCOPED_TRACE(testing::Message() << newVersion << (present ? " with" : " without") << " installer, "
-                                        << (button == IDOK ? "OK" : "Cancel"));
+        SCOPED_TRACE(testing::PrintToString(std::make_tuple(newVersion, present, button)));
         DeleteFileW((installer + L".log").c_str());
         ASSERT_TRUE(present ? CopyFileW((testBinDir() + L"recorder.exe").c_str(), installer.c_str(), TRUE)
                             : GetFileAttributesW(installer.c_str()) == INVALID_FILE_ATTRIBUTES)

@@ -1,5 +1,4 @@
-// What a drop-down list and a radio button of choices make of each notification, as Wine and Windows send
-// them.
+// What a drop-down list and a radio button of choices make of each notification, from Wine and Windows.
 #include <gtest/gtest.h>
 
 #include <tuple>

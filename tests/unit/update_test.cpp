@@ -1,5 +1,4 @@
-// The version texts, from the files beside the program and from the registry, their comparison, and the
-// order of an upgrade's steps.
+// The version texts, from the files beside the program and the registry, compared; an upgrade's steps.
 #include <gtest/gtest.h>
 
 #include <cstdio>
