@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD:-build}
-case ${UI:-en} in zh) locale=zh_CN.UTF-8 ;; en) locale=en_US.UTF-8 ;; *) echo "UI is zh or en" >&2; exit 2 ;; esac
 source scripts/wine-session.sh
+UI=${UI:-en} use_ui || exit 2
 start_wine_session "$build" own
-LC_ALL=$locale wine "$build/bin/bench.exe" "$build/bench.json" "${STARTS:-30}" "${NOTICES:-40}"
+wine "$build/bin/bench.exe" "$build/bench.json" "${STARTS:-30}" "${NOTICES:-40}"
 echo "figures written to $build/bench.json"

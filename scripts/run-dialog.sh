@@ -15,15 +15,9 @@ build=${BUILD:-build}
 bin=$PWD/$build/bin
 shot=${SHOT:-$build/screenshot.png}
 
-case ${UI:-} in
-  zh) export LC_ALL=zh_CN.UTF-8 ;;
-  en) export LC_ALL=en_US.UTF-8 ;;
-  "") ;;
-  *) echo "UI is zh or en" >&2; exit 2 ;;
-esac
-[[ ${SCALE:-100} =~ ^[1-9][0-9]*$ ]] || { echo "SCALE is a percentage, such as 150" >&2; exit 2; }
-
 source scripts/wine-session.sh
+use_ui || exit 2
+[[ ${SCALE:-100} =~ ^[1-9][0-9]*$ ]] || { echo "SCALE is a percentage, such as 150" >&2; exit 2; }
 start_wine_session "$build" auto
 headless=0
 [[ -n $xvfb_pid ]] && headless=1

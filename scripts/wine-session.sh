@@ -7,6 +7,16 @@
 source "$(dirname "${BASH_SOURCE[0]}")/wine-runtime.sh"
 xvfb_pid=
 session_pids=()
+
+# The system language the programs run in, as UI=zh or UI=en gives it (none: the locale as it is).
+use_ui() {
+  case ${UI:-} in
+    zh) export LC_ALL=zh_CN.UTF-8 ;;
+    en) export LC_ALL=en_US.UTF-8 ;;
+    "") ;;
+    *) echo "UI is zh or en, not $UI" >&2; return 2 ;;
+  esac
+}
 session_runtimes=()
 session_build=
 
